@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// ASCII-only letter-case helpers. Pages are 8-bit text in any encoding, so only the
+/// 26 Latin letters are folded; every other byte (UTF-8 sequences included) is kept.
+namespace CaseFold {
+
+constexpr char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+constexpr char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
+/// Position of the first occurrence of `needle` in `haystack` from `from`, letter case
+/// ignored; std::string_view::npos when there is none.
+std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
+
+/// Orders texts as the string lists do: byte by byte after folding to lower case, so
+/// punctuation between 'Z' and 'a' sorts before the letters.
+int CompareIgnoringCase(std::string_view a, std::string_view b);
+
+struct LessIgnoringCase {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return CompareIgnoringCase(a, b) < 0; }
+};
+
+}

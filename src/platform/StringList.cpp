@@ -1,0 +1,140 @@
+#include "platform/StringList.h"
+
+#include <algorithm>
+#include <cassert>
+
+bool StringList::Add(std::string text)
+{
+    if (m_order == Order::SortedUnique)
+        return m_sorted.insert(std::move(text)).second;
+    if (m_indexed)
+        m_index[Fold(text)].push_back(m_slots.size());
+    m_slots.push_back(std::move(text));
+    m_live.push_back(true);
+    ++m_liveCount;
+    return true;
+}
+
+bool StringList::Contains(std::string_view text) const
+{
+    if (m_order == Order::SortedUnique)
+        return m_sorted.find(text) != m_sorted.end();
+    BuildIndex();
+    auto it = m_index.find(Fold(text));
+    return it != m_index.end() && !it->second.empty();
+}
+
+bool StringList::Remove(std::string_view text)
+{
+    if (m_order == Order::SortedUnique) {
+        auto it = m_sorted.find(text);
+        if (it == m_sorted.end())
+            return false;
+        m_sorted.erase(it);
+        return true;
+    }
+    BuildIndex();
+    auto it = m_index.find(Fold(text));
+    if (it == m_index.end() || it->second.empty())
+        return false;
+    m_live[it->second.front()] = false;
+    it->second.pop_front();
+    if (it->second.empty())
+        m_index.erase(it);
+    --m_liveCount;
+    Compact();
+    return true;
+}
+
+const std::string& StringList::Front() const
+{
+    assert(!Empty() && "Front of an empty list");
+    if (m_order == Order::SortedUnique)
+        return *m_sorted.begin();
+    std::size_t i = m_head;
+    while (!m_live[i])
+        ++i;
+    return m_slots[i];
+}
+
+std::string StringList::TakeFront()
+{
+    assert(!Empty() && "TakeFront of an empty list");
+    if (m_order == Order::SortedUnique) {
+        std::string s = *m_sorted.begin();
+        m_sorted.erase(m_sorted.begin());
+        return s;
+    }
+    while (!m_live[m_head])
+        ++m_head;
+    std::string s = std::move(m_slots[m_head]);
+    m_live[m_head] = false;
+    if (m_indexed) {
+        // The front entry is the oldest of its key, so it heads that key's positions.
+        auto it = m_index.find(Fold(s));
+        it->second.pop_front();
+        if (it->second.empty())
+            m_index.erase(it);
+    }
+    ++m_head;
+    --m_liveCount;
+    Compact();
+    return s;
+}
+
+void StringList::Clear()
+{
+    m_sorted.clear();
+    m_slots.clear();
+    m_live.clear();
+    m_head = 0;
+    m_liveCount = 0;
+    m_index.clear();
+    m_indexed = false;
+}
+
+void StringList::Sort()
+{
+    if (m_order == Order::SortedUnique)
+        return;
+    std::vector<std::string> items = Items();
+    std::stable_sort(items.begin(), items.end(), CaseFold::LessIgnoringCase());
+    Clear();
+    for (auto& s : items)
+        Add(std::move(s));
+}
+
+std::vector<std::string> StringList::Items() const
+{
+    std::vector<std::string> out;
+    out.reserve(Count());
+    ForEach([&](const std::string& s) { out.push_back(s); });
+    return out;
+}
+
+void StringList::BuildIndex() const
+{
+    if (m_indexed)
+        return;
+    m_index.clear();
+    for (std::size_t i = m_head; i < m_slots.size(); ++i)
+        if (m_live[i])
+            m_index[Fold(m_slots[i])].push_back(i);
+    m_indexed = true;
+}
+
+void StringList::Compact()
+{
+    // Dead slots are reclaimed once they outnumber the live ones, which keeps every
+    // operation amortised constant.
+    std::size_t dead = m_slots.size() - m_liveCount;
+    if (dead < 64 || dead < m_liveCount)
+        return;
+    std::vector<std::string> items = Items();
+    bool indexed = m_indexed;
+    Clear();
+    for (auto& s : items)
+        Add(std::move(s));
+    if (indexed)
+        BuildIndex();
+}

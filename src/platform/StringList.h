@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/CaseFold.h"
+
+#include <cstddef>
+#include <deque>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+/// An ordered list of texts whose search, sorting and duplicate test ignore letter case
+/// (ASCII). A list is either sorted and unique, where an addition equal to an entry is
+/// silently dropped, or kept in insertion order with duplicates. Every look-up is indexed,
+/// so lists that grow with the site never make an operation linear: the sorted form is a
+/// balanced tree; the insertion form is a vector of slots with a hash index built on the
+/// first look-up, tombstones for removals and a moving front for queue use.
+class StringList {
+public:
+    enum class Order { Insertion, SortedUnique };
+
+    explicit StringList(Order order = Order::Insertion)
+        : m_order(order)
+    {
+    }
+
+    Order GetOrder() const { return m_order; }
+    std::size_t Count() const { return m_order == Order::SortedUnique ? m_sorted.size() : m_liveCount; }
+    bool Empty() const { return Count() == 0; }
+
+    /// Returns false when a sorted, unique list already held an equal entry.
+    bool Add(std::string text);
+    bool Contains(std::string_view text) const;
+    /// Removes the first entry equal to `text`; false when there is none.
+    bool Remove(std::string_view text);
+    /// Removes and returns the first entry. Precondition: not empty.
+    std::string TakeFront();
+    const std::string& Front() const;
+    void Clear();
+    /// Sorts an insertion-ordered list in place (stable; duplicates kept).
+    void Sort();
+
+    template<typename F> void ForEach(F&& f) const
+    {
+        if (m_order == Order::SortedUnique) {
+            for (const auto& s : m_sorted)
+                f(s);
+            return;
+        }
+        for (std::size_t i = m_head; i < m_slots.size(); ++i)
+            if (m_live[i])
+                f(m_slots[i]);
+    }
+    std::vector<std::string> Items() const;
+
+private:
+    std::string Fold(std::string_view text) const { return CaseFold::LowerCase(text); }
+    void BuildIndex() const;
+    void Compact();
+
+    Order m_order;
+    std::set<std::string, CaseFold::LessIgnoringCase> m_sorted;
+
+    std::vector<std::string> m_slots;
+    std::vector<bool> m_live;
+    std::size_t m_head = 0;
+    std::size_t m_liveCount = 0;
+    mutable bool m_indexed = false;
+    mutable std::unordered_map<std::string, std::deque<std::size_t>> m_index;
+};

@@ -1,0 +1,83 @@
+#include "platform/FileSystem.h"
+
+#include "support/TempSite.h"
+
+#include <gtest/gtest.h>
+
+using Kind = FileSystem::Kind;
+
+TEST(FileSystem, FindsNamesIgnoringCaseAndReportsTheDifference)
+{
+    TempSite site({ { "img/Logo.gif", "GIF" }, { "index.html", "<html></html>" } });
+    FileSystem fs(site.Root());
+
+    auto exact = fs.Locate("img/Logo.gif", Kind::File);
+    EXPECT_TRUE(exact.exists);
+    EXPECT_TRUE(exact.exactCase);
+
+    auto wrongName = fs.Locate("img/logo.GIF", Kind::File);
+    EXPECT_TRUE(wrongName.exists);
+    EXPECT_FALSE(wrongName.exactCase);
+    EXPECT_EQ(wrongName.realPath, site.Root() + "/img/Logo.gif");
+
+    auto wrongFolder = fs.Locate("IMG/Logo.gif", Kind::File);
+    EXPECT_TRUE(wrongFolder.exists);
+    EXPECT_FALSE(wrongFolder.exactCase);
+}
+
+TEST(FileSystem, TheCallersFolderIsMatchedButNotJudged)
+{
+    TempSite site({ { "sub/page.html", "x" }, { "img/a.gif", "GIF" } });
+    FileSystem fs(site.Root());
+
+    EXPECT_TRUE(fs.Locate("SUB/", "page.html", Kind::File).exactCase);
+    EXPECT_FALSE(fs.Locate("sub/", "PAGE.html", Kind::File).exactCase);
+    auto climbed = fs.Locate("SUB/", "../img/a.gif", Kind::File);
+    EXPECT_TRUE(climbed.exists);
+    EXPECT_TRUE(climbed.exactCase);
+    EXPECT_FALSE(fs.Locate("sub/", "../IMG/a.gif", Kind::File).exactCase);
+}
+
+TEST(FileSystem, ResolvesDotsBackslashesAndRefusesFoldersAsFiles)
+{
+    TempSite site({ { "a/b.html", "x" }, { "c.html", "y" } });
+    FileSystem fs(site.Root());
+
+    EXPECT_TRUE(fs.Locate("a\\b.html", Kind::File).exists);
+    EXPECT_TRUE(fs.Locate("a/./b.html", Kind::File).exists);
+    EXPECT_TRUE(fs.Locate("a/missing/../../c.html", Kind::File).exists);
+    EXPECT_FALSE(fs.Locate("a", Kind::File).exists);
+    EXPECT_FALSE(fs.Locate("a/", Kind::File).exists);
+    EXPECT_FALSE(fs.Locate("c.html/", Kind::File).exists);
+    EXPECT_TRUE(fs.Locate("A", Kind::Folder).exists);
+    EXPECT_FALSE(fs.Locate("", Kind::File).exists);
+}
+
+TEST(FileSystem, PathsPastTheLimitAreNotFound)
+{
+    std::string name(250, 'n');
+    TempSite site({ { "d/" + name, "x" } });
+    FileSystem fs(site.Root());
+    EXPECT_TRUE(fs.Locate("d/" + name, Kind::File).exists);
+    EXPECT_FALSE(fs.Locate("d/./././././" + name, Kind::File).exists);
+}
+
+TEST(FileSystem, ReadsThroughCaseInsensitiveNamesAndTellsMissingFromUnreadable)
+{
+    TempSite site({ { "Page.html", std::string("a\0b", 3) }, { "folder.html/x", "" } });
+    FileSystem fs(site.Root());
+    std::string text;
+    EXPECT_EQ(fs.ReadFile("page.HTML", text), FileSystem::ReadStatus::Ok);
+    EXPECT_EQ(text, std::string("a\0b", 3));
+    EXPECT_EQ(fs.ReadFile("none.html", text), FileSystem::ReadStatus::Missing);
+    EXPECT_EQ(fs.ReadFile("folder.html", text), FileSystem::ReadStatus::Missing);
+}
+
+TEST(FileSystem, ListsTheFilesOfAFolderButNotItsFolders)
+{
+    TempSite site({ { "b.gif", "" }, { "a.html", "" }, { ".hidden", "" }, { "sub/x.gif", "" } });
+    FileSystem fs(site.Root());
+    EXPECT_EQ(fs.FileNames(""), (std::vector<std::string> { ".hidden", "a.html", "b.gif" }));
+    EXPECT_EQ(fs.FileNames("SUB"), (std::vector<std::string> { "x.gif" }));
+    EXPECT_TRUE(fs.FileNames("none").empty());
+}

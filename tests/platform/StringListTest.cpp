@@ -1,0 +1,76 @@
+#include "platform/StringList.h"
+
+#include <gtest/gtest.h>
+
+TEST(StringList, SortedUniqueDropsAnAdditionThatDiffersOnlyInLetterCase)
+{
+    StringList list(StringList::Order::SortedUnique);
+    EXPECT_TRUE(list.Add("a.gif"));
+    EXPECT_FALSE(list.Add("A.GIF"));
+    list.Add("B.html");
+    list.Add("a_b.html");
+    EXPECT_EQ(list.Items(), (std::vector<std::string> { "a.gif", "a_b.html", "B.html" }));
+    EXPECT_TRUE(list.Contains("b.HTML"));
+}
+
+TEST(StringList, InsertionOrderKeepsDuplicates)
+{
+    StringList list;
+    list.Add("http://x/ (Page not found)");
+    list.Add("http://x/ (Page not found)");
+    EXPECT_EQ(list.Count(), 2u);
+}
+
+TEST(StringList, RemoveTakesTheFirstEqualEntryIgnoringCase)
+{
+    StringList list;
+    for (auto s : { "a.gif", "b.gif", "A.GIF", "c.gif" })
+        list.Add(s);
+    EXPECT_TRUE(list.Remove("A.gif"));
+    EXPECT_EQ(list.Items(), (std::vector<std::string> { "b.gif", "A.GIF", "c.gif" }));
+    EXPECT_TRUE(list.Remove("a.gif"));
+    EXPECT_FALSE(list.Remove("a.gif"));
+    list.Add("a.gif");
+    EXPECT_TRUE(list.Contains("A.GIF"));
+}
+
+TEST(StringList, QueueUseKeepsTheIndexRight)
+{
+    StringList queue;
+    queue.Add("index.html");
+    EXPECT_TRUE(queue.Contains("INDEX.html"));
+    queue.Add("b.html");
+    queue.Add("index.html");
+    EXPECT_EQ(queue.TakeFront(), "index.html");
+    EXPECT_TRUE(queue.Contains("index.html"));
+    EXPECT_EQ(queue.TakeFront(), "b.html");
+    EXPECT_FALSE(queue.Contains("b.html"));
+    EXPECT_EQ(queue.TakeFront(), "index.html");
+    EXPECT_TRUE(queue.Empty());
+}
+
+TEST(StringList, ManyRemovalsAndTakesStayConsistentAfterCompaction)
+{
+    StringList list;
+    for (int i = 0; i < 1000; ++i)
+        list.Add("f" + std::to_string(i));
+    for (int i = 0; i < 1000; i += 2)
+        ASSERT_TRUE(list.Remove("F" + std::to_string(i)));
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(list.TakeFront(), "f" + std::to_string(2 * i + 1));
+    EXPECT_EQ(list.Count(), 400u);
+    EXPECT_TRUE(list.Contains("f999"));
+    EXPECT_FALSE(list.Contains("f199"));
+    EXPECT_EQ(list.Front(), "f201");
+}
+
+TEST(StringList, SortOrdersAnInsertionListAndKeepsDuplicates)
+{
+    StringList list;
+    for (auto s : { "zeta.gif", "Alpha.gif", "beta.gif", "alpha.gif" })
+        list.Add(s);
+    list.Sort();
+    EXPECT_EQ(list.Items(), (std::vector<std::string> { "Alpha.gif", "alpha.gif", "beta.gif", "zeta.gif" }));
+    EXPECT_TRUE(list.Remove("ALPHA.GIF"));
+    EXPECT_EQ(list.Front(), "alpha.gif");
+}
