@@ -1,0 +1,33 @@
+#pragma once
+
+#include "report/ReportLine.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+/// The report as the run writes it: a sequence of styled lines. It is the one source of
+/// the report's plain text, which the screen, "Save Report As", the command line and the
+/// tests all use. Owned by the front end; the run only appends.
+class ReportDocument {
+public:
+    using Observer = std::function<void(const ReportDocument&)>;
+
+    void Append(ReportLine line);
+    void Clear();
+    const std::vector<ReportLine>& Lines() const { return m_lines; }
+    bool Empty() const { return m_lines.empty(); }
+
+    /// The plain text: a normal-weight line gets four blanks in front, a bold one none;
+    /// every line, and every CR LF inside a line, ends with `lineEnd`.
+    std::string PlainText(const std::string& lineEnd) const;
+
+    /// Called after every change, for a screen bound to the document.
+    void SetObserver(Observer observer) { m_observer = std::move(observer); }
+
+private:
+    void Changed() const;
+
+    std::vector<ReportLine> m_lines;
+    Observer m_observer;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+/// Row colours: white with black text for a reference found, red with white text for a
+/// failure, silver (192,192,192) with black text for a reference not checked.
+enum class RowColour { White, Red, Silver };
+
+struct GridRow {
+    std::array<std::string, 4> cells; // reference, "Result", "In File", "Secs"
+    RowColour colour = RowColour::White;
+};
+
+/// One result grid (links or images) as a model: a title row, then one row per check,
+/// always ending in one blank row that the next check fills. The run writes it; a screen
+/// binds to it through the observer. Owned by the front end.
+class ResultGrid {
+public:
+    enum class Change { Reset, RowChanged, RowAppended, RowRemoved };
+    using Observer = std::function<void(const ResultGrid&, Change, std::size_t row)>;
+
+    explicit ResultGrid(std::string firstTitle);
+
+    /// A title row and one empty white row.
+    void Reset();
+    /// Drops the trailing blank row of a grid that has results, when a run ends.
+    void TrimBlankRow();
+
+    std::size_t RowCount() const { return m_rows.size(); }
+    std::size_t LastRow() const { return m_rows.size() - 1; }
+    const GridRow& Row(std::size_t row) const { return m_rows.at(row); }
+
+    void SetCell(std::size_t row, std::size_t column, std::string text);
+    void SetColour(std::size_t row, RowColour colour);
+    /// Fills the last row and appends the new blank row.
+    void FillLastRow(std::string reference, std::string result, std::string inFile, RowColour colour);
+    void AppendBlankRow();
+
+    void SetObserver(Observer observer) { m_observer = std::move(observer); }
+
+private:
+    void Notify(Change change, std::size_t row) const;
+
+    std::string m_firstTitle;
+    std::vector<GridRow> m_rows;
+    Observer m_observer;
+};
