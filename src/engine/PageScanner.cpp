@@ -5,6 +5,8 @@
 #include "platform/CaseFold.h"
 #include "report/TextReport.h"
 
+#include <algorithm>
+
 namespace {
 
 bool HasPageExtension(const std::string& page)
@@ -16,13 +18,30 @@ bool HasPageExtension(const std::string& page)
     return false;
 }
 
-bool InGroup(std::string_view tag, std::initializer_list<std::string_view> prefixes)
-{
-    for (std::string_view p : prefixes)
-        if (CaseFold::StartsWithIgnoringCase(tag, p))
-            return true;
-    return false;
-}
+/// The first characters of a tag, upper-cased, with line breaks as blanks: what decides
+/// the tag's groups.
+class TagHead {
+public:
+    explicit TagHead(std::string_view tag)
+    {
+        m_size = std::min(tag.size(), sizeof m_text);
+        for (std::size_t i = 0; i < m_size; ++i)
+            m_text[i] = tag[i] == '\r' || tag[i] == '\n' ? ' ' : CaseFold::Upper(tag[i]);
+    }
+
+    bool InGroup(std::initializer_list<std::string_view> prefixes) const
+    {
+        std::string_view head(m_text, m_size);
+        for (std::string_view p : prefixes)
+            if (head.substr(0, p.size()) == p)
+                return true;
+        return false;
+    }
+
+private:
+    char m_text[10];
+    std::size_t m_size;
+};
 
 }
 
@@ -94,19 +113,24 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
         m_ctx.host.ProcessMessages();
         if (state.AbortRequested)
             return false;
-        tag.assign(found);
-        for (char& c : tag)
-            if (c == '\r' || c == '\n')
-                c = ' ';
-        if (InGroup(tag, { "<IMG ", "<FRAME", "<IFRAME ", "<SCRIPT ", "<APPLET ", "<BGSOUND ", "<EMBED ", "<ILAYER ", "<INPUT ", "<LAYER " }))
+        TagHead head(found);
+        bool src = head.InGroup({ "<IMG ", "<FRAME", "<IFRAME ", "<SCRIPT ", "<APPLET ", "<BGSOUND ", "<EMBED ", "<ILAYER ",
+            "<INPUT ", "<LAYER " });
+        bool href = head.InGroup({ "<A ", "<LINK ", "<AREA ", "<BASE ", "<TABLE " });
+        bool background = head.InGroup({ "<BODY ", "<ILAYER ", "<LAYER ", "<TABLE ", "<TD ", "<TH " });
+        if (src || href || background) {
+            tag.assign(found);
+            std::replace_if(tag.begin(), tag.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        }
+        if (src)
             m_check.CheckReference(tag, "SRC", folder);
         if (state.AbortRequested)
             return false;
-        if (InGroup(tag, { "<A ", "<LINK ", "<AREA ", "<BASE ", "<TABLE " }))
+        if (href)
             m_check.CheckReference(tag, "HREF", folder);
         if (state.AbortRequested)
             return false;
-        if (InGroup(tag, { "<BODY ", "<ILAYER ", "<LAYER ", "<TABLE ", "<TD ", "<TH " }))
+        if (background)
             m_check.CheckReference(tag, "BACKGROUND", folder);
         if (state.AbortRequested)
             return false;

@@ -24,7 +24,9 @@ std::string RemoveDotSegments(std::string path)
 
 std::string Normalize(std::string_view path)
 {
-    std::vector<std::string_view> names;
+    // Reused: the run normalizes a path for every link it finds.
+    thread_local std::vector<std::string_view> names;
+    names.clear();
     std::size_t start = 0;
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i < path.size() && !IsSeparator(path[i]))

@@ -4,7 +4,6 @@
 #include "engine/ReferenceCutter.h"
 #include "platform/CaseFold.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -26,11 +25,13 @@ bool IsExternal(const std::string& upperValue, bool image)
     return !image && (has("MAILTO:") || has("NEWS:") || has("FTP:"));
 }
 
+/// Seconds with one decimal, rounded to nearest; "<0.1" for what would read "0.0".
 std::string FormatSeconds(Clock::duration elapsed)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%1.1f", std::chrono::duration<double>(elapsed).count());
-    return std::string(text) == "0.0" ? "<0.1" : text;
+    auto tenths = (std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() + 50000) / 100000;
+    if (tenths == 0)
+        return "<0.1";
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
 }
@@ -63,7 +64,8 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     if (state.AbortRequested)
         return;
 
-    Reference ref { target, target, CaseFold::UpperCase(value), folder };
+    std::string upperValue = CaseFold::UpperCase(value);
+    Reference ref { target, upperValue, folder };
     if (IsExternal(ref.upperValue, image))
         CheckExternal(ref, image);
     else if (image && m_ctx.options.CheckIntImages)
@@ -85,21 +87,26 @@ void ReferenceCheck::StartRow(ResultGrid& grid, const std::string& display, cons
     m_ctx.state.CurrentRef = target;
 }
 
-void ReferenceCheck::UpdateCounters()
+void ReferenceCheck::UpdateLinksLabel()
 {
     const RunState& s = m_ctx.state;
     m_ctx.models.Labels.SetLinks("Links: " + std::to_string(s.ValidLinks.Count() + s.UncheckedExtLinks.Count()));
+}
+
+void ReferenceCheck::UpdateImagesLabel()
+{
+    const RunState& s = m_ctx.state;
     m_ctx.models.Labels.SetImages("Images: " + std::to_string(s.ValidImages.Count() + s.UncheckedExtImages.Count()));
 }
 
 void ReferenceCheck::CheckLocalImage(const Reference& ref)
 {
     ResultGrid& grid = m_ctx.models.ImgGrid;
-    StartRow(grid, ref.display, ref.target);
+    StartRow(grid, ref.target, ref.target);
     FileSystem::Found found = m_ctx.site.TargetExists(ref.folder, ref.target);
     std::size_t row = grid.LastRow();
     if (!found.exists) {
-        grid.FillLastRow(ref.display, "NOT FOUND", m_ctx.state.CurrentPageName, RowColour::Red);
+        grid.FillLastRow(ref.target, "NOT FOUND", m_ctx.state.CurrentPageName, RowColour::Red);
         m_ctx.state.MissingImages.Add(ref.target);
         return;
     }
@@ -112,7 +119,7 @@ void ReferenceCheck::CheckLocalImage(const Reference& ref)
         grid.SetColour(row, RowColour::Red);
         m_ctx.state.MissingImages.Add(ref.target + " (Case Mismatch)");
     }
-    UpdateCounters();
+    UpdateImagesLabel();
     grid.AppendBlankRow();
 }
 
@@ -125,7 +132,7 @@ void ReferenceCheck::CheckLocalLink(const Reference& ref)
     if (target.rfind("./", 0) == 0)
         target.erase(0, 2);
     target = PathText::RemoveDotSegments(target);
-    StartRow(grid, ref.display, target);
+    StartRow(grid, ref.target, target);
 
     bool trace = true;
     std::size_t hash = target.find('#');
@@ -143,12 +150,12 @@ void ReferenceCheck::CheckLocalLink(const Reference& ref)
             grid.SetCell(row, 1, "OK");
             m_ctx.state.ValidLinks.Add(target);
             m_ctx.trace.MarkUsed(target);
-            UpdateCounters();
+            UpdateLinksLabel();
         } else {
             grid.SetCell(row, 1, "OK but CASE MISMATCH");
             grid.SetColour(row, RowColour::Red);
             m_ctx.state.FailedLinks.Add(target + " (Case Mismatch)");
-            UpdateCounters();
+            UpdateLinksLabel();
         }
     }
     if (m_ctx.options.TraceIntoLinks && trace)
@@ -194,13 +201,13 @@ void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& ta
         grid.SetCell(row, 1, "OK but CASE MISMATCH");
         grid.SetColour(row, RowColour::Red);
         state.FailedLinks.Add(stored + " (Case Mismatch)");
-        UpdateCounters();
+        UpdateLinksLabel();
         return;
     }
     grid.SetCell(row, 1, "OK");
     state.ValidLinks.Add(stored);
     m_ctx.trace.MarkUsed(stored.substr(0, stored.find('#')));
-    UpdateCounters();
+    UpdateLinksLabel();
 }
 
 void ReferenceCheck::CheckExternal(const Reference& ref, bool image)
@@ -214,6 +221,9 @@ void ReferenceCheck::CheckExternal(const Reference& ref, bool image)
     if (!m_ctx.options.ListUnchecked)
         return;
     (image ? m_ctx.state.UncheckedExtImages : m_ctx.state.UncheckedExtLinks).Add(ref.target);
-    grid.FillLastRow(ref.display, "Not checked", m_ctx.state.CurrentPageName, RowColour::Silver);
-    UpdateCounters();
+    grid.FillLastRow(ref.target, "Not checked", m_ctx.state.CurrentPageName, RowColour::Silver);
+    if (image)
+        UpdateImagesLabel();
+    else
+        UpdateLinksLabel();
 }

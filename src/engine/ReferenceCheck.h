@@ -22,10 +22,10 @@ public:
     void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
 
 private:
+    /// A reference after resolution: `target` is also what the grid's first column shows.
     struct Reference {
-        std::string target;
-        std::string display;
-        std::string upperValue;
+        const std::string& target;
+        const std::string& upperValue;
         const std::string& folder;
     };
 
@@ -35,7 +35,8 @@ private:
     /// "OK", or "NOT FOUND" for a missing page or anchor; fills the link grid's last row.
     void CheckAnchorLink(const Reference& ref, const std::string& target, std::size_t hash, bool& trace);
     void StartRow(ResultGrid& grid, const std::string& display, const std::string& target);
-    void UpdateCounters();
+    void UpdateLinksLabel();
+    void UpdateImagesLabel();
 
     RunContext& m_ctx;
 };

@@ -20,23 +20,25 @@ std::string LowerCase(std::string_view text)
     return out;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle, std::size_t from)
 {
-    if (from > haystack.size())
-        return std::string_view::npos;
-    auto it = std::search(haystack.begin() + from, haystack.end(), needle.begin(), needle.end(),
-        [](char x, char y) { return Lower(x) == Lower(y); });
-    return it == haystack.end() && !needle.empty() ? std::string_view::npos : std::size_t(it - haystack.begin());
+    if (needle.empty())
+        return from <= haystack.size() ? from : std::string_view::npos;
+    // Candidates are found by their first byte with the library's fast search, in both
+    // letter cases when it is a letter.
+    char first = needle[0];
+    char other = Upper(first) == first ? Lower(first) : Upper(first);
+    std::string_view rest = needle.substr(1);
+    for (std::size_t at = from; at + needle.size() <= haystack.size(); ++at) {
+        std::size_t a = haystack.find(first, at);
+        std::size_t b = other == first ? std::string_view::npos : haystack.find(other, at);
+        at = std::min(a, b);
+        if (at == std::string_view::npos || at + needle.size() > haystack.size())
+            return std::string_view::npos;
+        if (EqualIgnoringCase(haystack.substr(at + 1, rest.size()), rest))
+            return at;
+    }
+    return std::string_view::npos;
 }
 
 int CompareIgnoringCase(std::string_view a, std::string_view b)

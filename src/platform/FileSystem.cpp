@@ -1,7 +1,5 @@
 #include "platform/FileSystem.h"
 
-#include "platform/CaseFold.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -13,28 +11,16 @@ namespace {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
-std::vector<std::string_view> SplitNames(std::string_view path)
+template<typename F> void ForEachName(std::string_view path, F&& f)
 {
-    std::vector<std::string_view> names;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i == path.size() || IsSeparator(path[i])) {
-            if (i > start)
-                names.push_back(path.substr(start, i - start));
-            start = i + 1;
-        }
+        if (i < path.size() && !IsSeparator(path[i]))
+            continue;
+        if (i > start)
+            f(path.substr(start, i - start));
+        start = i + 1;
     }
-    return names;
-}
-
-std::string Join(const std::vector<std::string>& names)
-{
-    if (names.empty())
-        return "/";
-    std::string out;
-    for (const auto& n : names)
-        out += "/" + n;
-    return out;
 }
 
 bool IsFolderOnDisk(const std::string& path)
@@ -43,6 +29,19 @@ bool IsFolderOnDisk(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::string ChildPath(const std::string& folder, std::string_view name)
+{
+    return (folder == "/" ? folder : folder + "/") + std::string(name);
+}
+
+}
+
+std::size_t FileSystem::FoldHash::operator()(std::string_view s) const
+{
+    std::size_t h = 1469598103934665603ull;
+    for (char c : s)
+        h = (h ^ static_cast<unsigned char>(CaseFold::Lower(c))) * 1099511628211ull;
+    return h;
 }
 
 FileSystem::FileSystem(std::string baseFolder)
@@ -50,39 +49,64 @@ FileSystem::FileSystem(std::string baseFolder)
 {
     while (m_base.size() > 1 && m_base.back() == '/')
         m_base.pop_back();
+    m_root = NewFolder("/", nullptr);
+    m_baseFolder = m_base == "/" ? m_root : NewFolder(m_base, nullptr);
 }
 
-const FileSystem::Listing& FileSystem::ListingOf(const std::string& realFolder) const
+FileSystem::Folder* FileSystem::NewFolder(std::string realPath, Folder* parent) const
 {
-    auto found = m_listings.find(realFolder);
-    if (found != m_listings.end())
-        return found->second;
-    Listing& listing = m_listings[realFolder];
-    DIR* dir = ::opendir(realFolder.c_str());
+    m_folders.push_back({});
+    Folder* f = &m_folders.back();
+    f->realPath = std::move(realPath);
+    f->parent = parent;
+    return f;
+}
+
+FileSystem::Folder* FileSystem::ParentOf(Folder* folder) const
+{
+    if (folder->parent || folder == m_root)
+        return folder->parent ? folder->parent : m_root;
+    std::size_t slash = folder->realPath.rfind('/');
+    folder->parent = slash == 0 || slash == std::string::npos ? m_root : NewFolder(folder->realPath.substr(0, slash), nullptr);
+    return folder->parent;
+}
+
+FileSystem::Folder* FileSystem::Enter(Entry& entry, Folder* from) const
+{
+    if (!entry.folder)
+        entry.folder = NewFolder(ChildPath(from->realPath, entry.name), from);
+    return entry.folder;
+}
+
+void FileSystem::Read(Folder* folder) const
+{
+    folder->read = true;
+    DIR* dir = ::opendir(folder->realPath.c_str());
     if (!dir)
-        return listing;
+        return;
     while (dirent* e = ::readdir(dir)) {
         std::string name = e->d_name;
         if (name == "." || name == "..")
             continue;
         bool isFolder = e->d_type == DT_DIR;
         if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK)
-            isFolder = IsFolderOnDisk(realFolder + "/" + name);
-        listing[CaseFold::LowerCase(name)].push_back({ std::move(name), isFolder });
+            isFolder = IsFolderOnDisk(ChildPath(folder->realPath, name));
+        auto& same = folder->entries[name];
+        same.push_back({ std::move(name), isFolder, nullptr });
     }
     ::closedir(dir);
-    for (auto& [key, entries] : listing)
-        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
-    return listing;
+    for (auto& [key, same] : folder->entries)
+        std::sort(same.begin(), same.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
 }
 
-const FileSystem::Entry* FileSystem::FindEntry(const std::string& realFolder, std::string_view name) const
+FileSystem::Entry* FileSystem::FindEntry(Folder* folder, std::string_view name) const
 {
-    const Listing& listing = ListingOf(realFolder);
-    auto it = listing.find(CaseFold::LowerCase(name));
-    if (it == listing.end())
+    if (!folder->read)
+        Read(folder);
+    auto it = folder->entries.find(name);
+    if (it == folder->entries.end())
         return nullptr;
-    for (const Entry& e : it->second)
+    for (Entry& e : it->second)
         if (e.name == name)
             return &e;
     return &it->second.front();
@@ -91,58 +115,59 @@ const FileSystem::Entry* FileSystem::FindEntry(const std::string& realFolder, st
 FileSystem::Found FileSystem::Locate(std::string_view prefix, std::string_view rest, Kind kind) const
 {
     Found result;
-    if (prefix.size() + rest.size() > MaxPath)
-        return result;
-    std::string whole = std::string(prefix) + std::string(rest);
-    bool absolute = !whole.empty() && IsSeparator(whole.front());
+    Resolve(prefix, rest, kind, result);
+    return result;
+}
 
-    std::vector<std::string> real;
-    if (!absolute)
-        for (auto n : SplitNames(m_base))
-            real.emplace_back(n);
+FileSystem::Folder* FileSystem::Resolve(std::string_view prefix, std::string_view rest, Kind kind, Found& result) const
+{
+    if (prefix.size() + rest.size() > MaxPath || prefix.size() + rest.size() == 0)
+        return nullptr;
+    bool absolute = IsSeparator(prefix.empty() ? rest.front() : prefix.front());
+    Folder* folder = absolute ? m_root : m_baseFolder;
 
     // "." and ".." are resolved by name before anything is looked up, as the desktop
     // system does, so "a/missing/../b" finds "a/b". Each name left remembers whether the
     // reference itself wrote it.
-    struct Name {
-        std::string_view text;
-        bool judged;
+    m_names.clear();
+    auto resolve = [&](std::string_view name, bool judged) {
+        if (name == ".")
+            return;
+        if (name != "..")
+            m_names.push_back({ name, judged });
+        else if (!m_names.empty())
+            m_names.pop_back();
+        else
+            folder = ParentOf(folder);
     };
-    std::vector<Name> names;
-    std::size_t prefixNames = SplitNames(prefix).size();
-    std::vector<std::string_view> written = SplitNames(whole);
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        if (written[i] == ".")
-            continue;
-        if (written[i] != "..") {
-            names.push_back({ written[i], i >= prefixNames });
+    ForEachName(prefix, [&](std::string_view name) { resolve(name, false); });
+    ForEachName(rest, [&](std::string_view name) { resolve(name, true); });
+    if (m_names.empty())
+        return nullptr;
+
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        bool last = i + 1 == m_names.size();
+        Entry* entry = FindEntry(folder, m_names[i].text);
+        if (!entry || (!last && !entry->isFolder))
+            return nullptr;
+        if (last && entry->isFolder != (kind == Kind::Folder))
+            return nullptr;
+        if (m_names[i].judged && entry->name != m_names[i].text)
+            result.exactCase = false;
+        if (!last || kind == Kind::Folder) {
+            folder = Enter(*entry, folder);
             continue;
         }
-        if (!names.empty())
-            names.pop_back();
-        else if (!real.empty())
-            real.pop_back();
-    }
-    if (names.empty())
-        return result;
-
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        bool last = i + 1 == names.size();
-        const Entry* entry = FindEntry(Join(real), names[i].text);
-        if (!entry || (!last && !entry->isFolder))
-            return result;
-        if (last && entry->isFolder != (kind == Kind::Folder))
-            return result;
-        if (names[i].judged && entry->name != names[i].text)
-            result.exactCase = false;
-        real.push_back(entry->name);
+        result.realPath = ChildPath(folder->realPath, entry->name);
     }
     // A trailing separator names a folder, never a file.
+    std::string_view whole = rest.empty() ? prefix : rest;
     if (kind == Kind::File && IsSeparator(whole.back()))
-        return result;
+        return nullptr;
+    if (kind == Kind::Folder)
+        result.realPath = folder->realPath;
     result.exists = true;
-    result.realPath = Join(real);
-    return result;
+    return folder;
 }
 
 FileSystem::ReadStatus FileSystem::ReadFile(std::string_view path, std::string& content) const
@@ -175,18 +200,17 @@ FileSystem::ReadStatus FileSystem::ReadFile(std::string_view path, std::string& 
     return ReadStatus::Ok;
 }
 
-std::vector<std::string> FileSystem::FileNames(std::string_view folder) const
+std::vector<std::string> FileSystem::FileNames(std::string_view path) const
 {
     std::vector<std::string> names;
-    std::string real = m_base;
-    if (!folder.empty()) {
-        Found found = Locate(folder, Kind::Folder);
-        if (!found.exists)
-            return names;
-        real = found.realPath;
-    }
-    for (const auto& [key, entries] : ListingOf(real))
-        for (const Entry& e : entries)
+    Found found;
+    Folder* folder = path.empty() ? m_baseFolder : Resolve({}, path, Kind::Folder, found);
+    if (!folder)
+        return names;
+    if (!folder->read)
+        Read(folder);
+    for (const auto& [key, same] : folder->entries)
+        for (const Entry& e : same)
             if (!e.isFolder)
                 names.push_back(e.name);
     std::sort(names.begin(), names.end());

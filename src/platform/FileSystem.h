@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/CaseFold.h"
+
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,8 +13,8 @@
 /// "/" and "\\" both separate names, "." and ".." are resolved by name, and every name is
 /// looked up ignoring letter case, as on the desktop system the pages were written on;
 /// the stored names are read back so that a letter-case difference can be reported on
-/// any file system. Folder listings are read once and kept for the life of the object,
-/// which is one run.
+/// any file system. Each folder is read once and kept, as a tree of folders, for the life
+/// of the object, which is one run; a look-up then costs one hash probe per name.
 class FileSystem {
 public:
     /// Longest path text the run handles; longer targets are simply not found.
@@ -28,6 +31,8 @@ public:
     };
 
     explicit FileSystem(std::string baseFolder);
+    FileSystem(const FileSystem&) = delete;
+    FileSystem& operator=(const FileSystem&) = delete;
 
     const std::string& BaseFolder() const { return m_base; }
 
@@ -43,15 +48,43 @@ public:
     std::vector<std::string> FileNames(std::string_view folder) const;
 
 private:
+    struct Folder;
     struct Entry {
         std::string name;
         bool isFolder = false;
+        Folder* folder = nullptr; // read when first entered
     };
-    using Listing = std::unordered_map<std::string, std::vector<Entry>>;
+    struct FoldHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const;
+    };
+    struct FoldEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return CaseFold::EqualIgnoringCase(a, b); }
+    };
+    struct Folder {
+        std::string realPath;
+        Folder* parent = nullptr;
+        bool read = false;
+        std::unordered_map<std::string, std::vector<Entry>, FoldHash, FoldEqual> entries;
+    };
+    struct Name {
+        std::string_view text;
+        bool judged;
+    };
 
-    const Listing& ListingOf(const std::string& realFolder) const;
-    const Entry* FindEntry(const std::string& realFolder, std::string_view name) const;
+    /// Fills `result` and returns the folder that holds the target (the target itself when
+    /// it is a folder); nullptr when it does not exist.
+    Folder* Resolve(std::string_view prefix, std::string_view rest, Kind kind, Found& result) const;
+    Folder* NewFolder(std::string realPath, Folder* parent) const;
+    Folder* ParentOf(Folder* folder) const;
+    Folder* Enter(Entry& entry, Folder* from) const;
+    void Read(Folder* folder) const;
+    Entry* FindEntry(Folder* folder, std::string_view name) const;
 
     std::string m_base;
-    mutable std::unordered_map<std::string, Listing> m_listings;
+    mutable std::deque<Folder> m_folders;
+    Folder* m_root;
+    Folder* m_baseFolder;
+    mutable std::vector<Name> m_names;
 };

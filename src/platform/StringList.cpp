@@ -6,7 +6,7 @@
 bool StringList::Add(std::string text)
 {
     if (m_order == Order::SortedUnique)
-        return m_sorted.insert(std::move(text)).second;
+        return m_sorted.try_emplace(Fold(text), std::move(text)).second;
     if (m_indexed)
         m_index[Fold(text)].push_back(m_slots.size());
     m_slots.push_back(std::move(text));
@@ -18,7 +18,7 @@ bool StringList::Add(std::string text)
 bool StringList::Contains(std::string_view text) const
 {
     if (m_order == Order::SortedUnique)
-        return m_sorted.find(text) != m_sorted.end();
+        return m_sorted.count(Fold(text)) > 0;
     BuildIndex();
     auto it = m_index.find(Fold(text));
     return it != m_index.end() && !it->second.empty();
@@ -27,11 +27,7 @@ bool StringList::Contains(std::string_view text) const
 bool StringList::Remove(std::string_view text)
 {
     if (m_order == Order::SortedUnique) {
-        auto it = m_sorted.find(text);
-        if (it == m_sorted.end())
-            return false;
-        m_sorted.erase(it);
-        return true;
+        return m_sorted.erase(Fold(text)) > 0;
     }
     BuildIndex();
     auto it = m_index.find(Fold(text));
@@ -50,7 +46,7 @@ const std::string& StringList::Front() const
 {
     assert(!Empty() && "Front of an empty list");
     if (m_order == Order::SortedUnique)
-        return *m_sorted.begin();
+        return m_sorted.begin()->second;
     std::size_t i = m_head;
     while (!m_live[i])
         ++i;
@@ -61,7 +57,7 @@ std::string StringList::TakeFront()
 {
     assert(!Empty() && "TakeFront of an empty list");
     if (m_order == Order::SortedUnique) {
-        std::string s = *m_sorted.begin();
+        std::string s = std::move(m_sorted.begin()->second);
         m_sorted.erase(m_sorted.begin());
         return s;
     }

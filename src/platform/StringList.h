@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <deque>
-#include <set>
+#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,7 +14,7 @@
 /// (ASCII). A list is either sorted and unique, where an addition equal to an entry is
 /// silently dropped, or kept in insertion order with duplicates. Every look-up is indexed,
 /// so lists that grow with the site never make an operation linear: the sorted form is a
-/// balanced tree; the insertion form is a vector of slots with a hash index built on the
+/// balanced tree of folded texts; the insertion form is a vector of slots with a hash index built on the
 /// first look-up, tombstones for removals and a moving front for queue use.
 class StringList {
 public:
@@ -44,8 +44,8 @@ public:
     template<typename F> void ForEach(F&& f) const
     {
         if (m_order == Order::SortedUnique) {
-            for (const auto& s : m_sorted)
-                f(s);
+            for (const auto& [folded, text] : m_sorted)
+                f(text);
             return;
         }
         for (std::size_t i = m_head; i < m_slots.size(); ++i)
@@ -60,7 +60,8 @@ private:
     void Compact();
 
     Order m_order;
-    std::set<std::string, CaseFold::LessIgnoringCase> m_sorted;
+    // Keyed by the folded text, so the tree compares with plain byte comparisons.
+    std::map<std::string, std::string> m_sorted;
 
     std::vector<std::string> m_slots;
     std::vector<bool> m_live;
