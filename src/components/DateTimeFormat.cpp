@@ -86,10 +86,13 @@ public:
     }
 
 private:
+    /// Codes set whether an hour came last; literal text between them leaves that alone,
+    /// so "h:m" shows minutes.
     bool Emit(char code, std::size_t run)
     {
         const bool afterHour = m_lastWasHour;
-        m_lastWasHour = false;
+        if (code != 'h')
+            m_lastWasHour = false;
         switch (code) {
         case 'd':
             EmitDay(run);
@@ -122,6 +125,7 @@ private:
                 m_out += ":" + Padded(m_time.second, 2);
             return true;
         default:
+            m_lastWasHour = afterHour;
             return false;
         }
     }

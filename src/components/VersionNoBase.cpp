@@ -196,8 +196,10 @@ void VersionNoBase::Changed(Refresh refresh)
 
 void VersionNoBase::RefreshLabel()
 {
+    // Expanded even without a label, so a broken LabelFormat fails where it is set.
+    const std::string text = LabelText();
     if (m_associatedLabel)
-        m_associatedLabel->SetCaption(LabelText());
+        m_associatedLabel->SetCaption(text);
 }
 
 void VersionNoBase::SetDateType(TDateType value)
