@@ -14,7 +14,10 @@ std::string ComponentHost::ExecutableName() const
     return full.substr(full.rfind('/') + 1);
 }
 
-void ComponentHost::ShowMessage(const std::string& text) { std::cerr << text << '\n'; }
+void ComponentHost::ShowMessage(const std::string& text)
+{
+    std::cerr << text << '\n';
+}
 
 ComponentHost& ComponentHost::Default()
 {

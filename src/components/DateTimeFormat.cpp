@@ -8,16 +8,17 @@
 namespace {
 
 constexpr std::array<std::string_view, 7> ShortDayNames { "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat" };
-constexpr std::array<std::string_view, 7> LongDayNames {
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"
-};
-constexpr std::array<std::string_view, 12> ShortMonthNames {
-    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"
-};
+constexpr std::array<std::string_view, 7> LongDayNames { "Sunday", "Monday", "Tuesday", "Wednesday",
+    "Thursday", "Friday", "Saturday" };
+constexpr std::array<std::string_view, 12> ShortMonthNames { "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul",
+    "Aug", "Sep", "Oct", "Nov", "Dec" };
 constexpr std::array<std::string_view, 12> LongMonthNames { "January", "February", "March", "April", "May",
     "June", "July", "August", "September", "October", "November", "December" };
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month)
 {
@@ -73,8 +74,8 @@ public:
                 continue;
             }
             std::size_t run = 1;
-            while (i + run < format.size()
-                && std::tolower(static_cast<unsigned char>(format[i + run])) == code)
+            while (
+                i + run < format.size() && std::tolower(static_cast<unsigned char>(format[i + run])) == code)
                 ++run;
             if (!Emit(code, run)) {
                 m_out += c;
@@ -168,7 +169,8 @@ namespace DateTimeFormat {
 
 bool IsValidDate(int year, int month, int day)
 {
-    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1
+        && day <= DaysInMonth(year, month);
 }
 
 bool IsValidTime(int hour, int minute, int second)

@@ -32,8 +32,8 @@ void TGetVersion::ReadVersionInfo()
     m_codePage = "Unknown";
     m_language = "Unknown";
     std::string* const strings[] = { &m_fileVersion, &m_productVersion, &m_companyName, &m_fileDescription,
-        &m_internalName, &m_legalCopyright, &m_legalTrademarks, &m_originalFilename, &m_productName, &m_comments,
-        &m_privateBuild, &m_specialBuild };
+        &m_internalName, &m_legalCopyright, &m_legalTrademarks, &m_originalFilename, &m_productName,
+        &m_comments, &m_privateBuild, &m_specialBuild };
     for (std::string* s : strings)
         s->clear();
 
@@ -61,7 +61,9 @@ void TGetVersion::ReadVersionInfo()
     auto codePageName = VersionNames::CodePage(codePage);
     m_codePage = codePageName ? std::string(*codePageName) : "0x" + key.substr(4, 4);
 
-    const auto query = [&](std::string_view name) { return block.Text("\\StringFileInfo\\" + key + "\\" + std::string(name)); };
+    const auto query = [&](std::string_view name) {
+        return block.Text("\\StringFileInfo\\" + key + "\\" + std::string(name));
+    };
     auto fileVersion = query("FileVersion");
     if (!fileVersion && key == NeutralKey) {
         key = NeutralFallbackKey;

@@ -35,9 +35,15 @@ int LeadingInteger(std::string_view text)
     return static_cast<int>(negative ? -value : value);
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 std::string LowerCase(std::string text)
 {
@@ -214,7 +220,10 @@ void VersionNoBase::SetVerMajor(int value)
     Changed(Refresh::LabelAndScript);
 }
 
-std::string VersionNoBase::VerMinor() const { return MinorText(); }
+std::string VersionNoBase::VerMinor() const
+{
+    return MinorText();
+}
 
 void VersionNoBase::SetVerMinor(std::string_view value)
 {
@@ -296,7 +305,8 @@ void VersionNoBase::SetCompiledTime(std::string_view value)
         const std::size_t secondColon = value.find(':', firstColon + 1);
         const int hour = LeadingInteger(value);
         const int minute = LeadingInteger(value.substr(firstColon + 1));
-        const int second = secondColon == std::string_view::npos ? 0 : LeadingInteger(value.substr(secondColon + 1));
+        const int second
+            = secondColon == std::string_view::npos ? 0 : LeadingInteger(value.substr(secondColon + 1));
         if (!DateTimeFormat::IsValidTime(hour, minute, second))
             throw std::invalid_argument("'" + std::string(value) + "' is not a valid time");
         m_compiledTime = { hour, minute, second };
@@ -329,7 +339,10 @@ void VersionNoBase::SetLabelFormat(std::string value)
     Changed(m_variant == Variant::Short ? Refresh::LabelAndScript : Refresh::Label);
 }
 
-std::string VersionNoBase::LabelText() const { return Expand(m_labelFormat, false); }
+std::string VersionNoBase::LabelText() const
+{
+    return Expand(m_labelFormat, false);
+}
 
 void VersionNoBase::SetProductVerFormat(std::string value)
 {
@@ -377,7 +390,10 @@ void VersionNoBase::SetVerBuildSub(int value)
     Changed(Refresh::LabelAndScript);
 }
 
-void VersionNoBase::SetLabelVersion(std::string_view) { Changed(Refresh::LabelAndScript); }
+void VersionNoBase::SetLabelVersion(std::string_view)
+{
+    Changed(Refresh::LabelAndScript);
+}
 
 void VersionNoBase::SetAppTitle(std::string value)
 {
@@ -387,13 +403,25 @@ void VersionNoBase::SetAppTitle(std::string value)
     Changed(Refresh::Script);
 }
 
-std::string VersionNoBase::ProductVersion() const { return Expand(m_productVerFormat, false); }
+std::string VersionNoBase::ProductVersion() const
+{
+    return Expand(m_productVerFormat, false);
+}
 
-void VersionNoBase::SetProductVersion(std::string_view) { Changed(Refresh::Script); }
+void VersionNoBase::SetProductVersion(std::string_view)
+{
+    Changed(Refresh::Script);
+}
 
-std::string VersionNoBase::FileVersion() const { return Expand(m_fileVersionFormat, true); }
+std::string VersionNoBase::FileVersion() const
+{
+    return Expand(m_fileVersionFormat, true);
+}
 
-void VersionNoBase::SetFileVersion(std::string_view) { Changed(Refresh::Script); }
+void VersionNoBase::SetFileVersion(std::string_view)
+{
+    Changed(Refresh::Script);
+}
 
 void VersionNoBase::SetDescription(std::string value)
 {
@@ -433,9 +461,15 @@ std::string VersionNoBase::MinorText() const
     return text;
 }
 
-std::string VersionNoBase::SubLetter() const { return std::string(1, static_cast<char>((m_verSub + 96) & 0xFF)); }
+std::string VersionNoBase::SubLetter() const
+{
+    return std::string(1, static_cast<char>((m_verSub + 96) & 0xFF));
+}
 
-std::string VersionNoBase::FormattedDate() const { return DateTimeFormat::Format(DateFormatFor(m_dateType), m_compiledDate, {}); }
+std::string VersionNoBase::FormattedDate() const
+{
+    return DateTimeFormat::Format(DateFormatFor(m_dateType), m_compiledDate, {});
+}
 
 // "%" and one character: 1 major, 2 minor, 3 sub, 4 build, 5 build sub; C or N the
 // copyright name, D the compile date, T the compile time, Y the copyright year. Any other
@@ -521,7 +555,8 @@ std::string VersionNoBase::GetVersion(bool noPrefix, bool shortForm, bool withBu
     return text;
 }
 
-std::string VersionNoBase::ShowVersionNumber(bool major, bool minor, bool sub, bool build, bool buildSub) const
+std::string VersionNoBase::ShowVersionNumber(
+    bool major, bool minor, bool sub, bool build, bool buildSub) const
 {
     std::string text;
     const auto joined = [&text](const std::string& part) { text += (text.empty() ? "" : ".") + part; };
@@ -549,8 +584,8 @@ std::string VersionNoBase::ShowVersionNumber(bool major, bool minor, bool sub, b
 
 std::string VersionNoBase::GetDateCompiled(std::string_view format) const
 {
-    const std::string pattern
-        = format.empty() ? QuotedSeparators(DateFormatFor(m_dateType) + " hh:nn:ss") : QuotedSeparators(format);
+    const std::string pattern = format.empty() ? QuotedSeparators(DateFormatFor(m_dateType) + " hh:nn:ss")
+                                               : QuotedSeparators(format);
     return DateTimeFormat::Format(pattern, m_compiledDate, m_compiledTime);
 }
 

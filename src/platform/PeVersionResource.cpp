@@ -179,8 +179,7 @@ private:
 
     /// The entries of the directory at `directory` (an offset into the resources), read one
     /// at a time so a forged count costs no memory.
-    template<typename Visit>
-    bool ForEachEntry(std::uint32_t directory, Visit visit) const
+    template <typename Visit> bool ForEachEntry(std::uint32_t directory, Visit visit) const
     {
         auto counts = ResourceU32(std::uint64_t { directory } + 12);
         if (!counts)
@@ -198,7 +197,7 @@ private:
         return false;
     }
 
-    template<typename Wanted>
+    template <typename Wanted>
     std::optional<std::uint32_t> SubdirectoryOf(std::uint32_t directory, Wanted wanted) const
     {
         std::optional<std::uint32_t> found;
@@ -266,7 +265,8 @@ bool ReadFully(int fd, std::uint64_t offset, std::span<std::uint8_t> out)
 {
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t n = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        const ssize_t n
+            = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -293,7 +293,7 @@ std::optional<std::vector<std::uint8_t>> FromFile(const std::string& path)
 {
     // Non-blocking, so that naming a FIFO cannot hang the caller in open().
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
+    struct stat info { };
     if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     const int fd = file.Get();

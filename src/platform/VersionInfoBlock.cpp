@@ -5,9 +5,15 @@ namespace {
 constexpr std::size_t NodeHeaderSize = 6;
 constexpr std::uint16_t TextValue = 1;
 
-std::size_t AlignTo4(std::size_t offset) { return (offset + 3) & ~std::size_t { 3 }; }
+std::size_t AlignTo4(std::size_t offset)
+{
+    return (offset + 3) & ~std::size_t { 3 };
+}
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 void AppendUtf8(std::string& out, std::uint32_t codePoint)
 {
@@ -28,8 +34,14 @@ void AppendUtf8(std::string& out, std::uint32_t codePoint)
     }
 }
 
-bool IsHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u < 0xDC00; }
-bool IsLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u < 0xE000; }
+bool IsHighSurrogate(std::uint32_t u)
+{
+    return u >= 0xD800 && u < 0xDC00;
+}
+bool IsLowSurrogate(std::uint32_t u)
+{
+    return u >= 0xDC00 && u < 0xE000;
+}
 
 constexpr std::uint32_t ReplacementCharacter = 0xFFFD;
 
@@ -122,7 +134,8 @@ std::optional<std::span<const std::uint8_t>> VersionInfoBlock::Value(std::string
     auto node = Find(path);
     if (!node)
         return std::nullopt;
-    return std::span<const std::uint8_t>(m_bytes).subspan(node->valueStart, node->valueEnd - node->valueStart);
+    return std::span<const std::uint8_t>(m_bytes).subspan(
+        node->valueStart, node->valueEnd - node->valueStart);
 }
 
 std::optional<std::string> VersionInfoBlock::Text(std::string_view path) const

@@ -1,5 +1,5 @@
-#include "components/DesignEnvironment.h"
 #include "components/TGetVersion.h"
+#include "components/DesignEnvironment.h"
 
 #include "MingwResource.h"
 #include "support/TempSite.h"
@@ -32,9 +32,9 @@ void ExpectNothingRead(const TGetVersion& g)
 {
     EXPECT_EQ(g.Language(), "Unknown");
     EXPECT_EQ(g.CodePage(), "Unknown");
-    for (const std::string* s : { &g.FileVersion(), &g.ProductVersion(), &g.CompanyName(), &g.FileDescription(),
-             &g.InternalName(), &g.LegalCopyright(), &g.LegalTrademarks(), &g.OriginalFilename(),
-             &g.ProductName(), &g.Comments(), &g.PrivateBuild(), &g.SpecialBuild() })
+    for (const std::string* s : { &g.FileVersion(), &g.ProductVersion(), &g.CompanyName(),
+             &g.FileDescription(), &g.InternalName(), &g.LegalCopyright(), &g.LegalTrademarks(),
+             &g.OriginalFilename(), &g.ProductName(), &g.Comments(), &g.PrivateBuild(), &g.SpecialBuild() })
         EXPECT_EQ(*s, "");
 }
 
@@ -62,8 +62,8 @@ TEST(GetVersion, ReadsBackTheMainWindowsResource)
         EXPECT_EQ(g.ProductName(), "Tarvik");
         EXPECT_EQ(g.Comments(),
             "  Build: 25 (Internal Ref: 25 14-3-01 22:48:35)  Compiler: "
-                + std::string(DesignEnvironment::DefaultCompiler) + ". Web site: "
-                + std::string(DesignEnvironment::MakerWebAddress));
+                + std::string(DesignEnvironment::DefaultCompiler)
+                + ". Web site: " + std::string(DesignEnvironment::MakerWebAddress));
         EXPECT_EQ(g.LegalTrademarks(), "");
         EXPECT_EQ(g.PrivateBuild(), "");
         EXPECT_EQ(g.SpecialBuild(), "");
@@ -104,7 +104,8 @@ TEST(GetVersion, AssigningAPropertyReadsTheFileAgain)
 {
     TempSite site;
     const std::string path = site.Root() + "/program.exe";
-    std::filesystem::copy_file(Executable(site, Fixture("unknown-language.rc"), "a.exe", Bits::Pe32Plus), path);
+    std::filesystem::copy_file(
+        Executable(site, Fixture("unknown-language.rc"), "a.exe", Bits::Pe32Plus), path);
     TGetVersion g;
     g.SetFileName(path);
     g.SetCompanyName("Someone Else");

@@ -299,8 +299,8 @@ TEST(VersionNo, DateCompiledFormats)
 TEST(VersionNo, VersionInfoMessage)
 {
     MainWindow w;
-    const std::string body = "Version 2.1d (Build 25)\r\nCompiled: Wed 14 March 2001 at 22:48:35\r\n\n"
-        + std::string(Copyright);
+    const std::string body
+        = "Version 2.1d (Build 25)\r\nCompiled: Wed 14 March 2001 at 22:48:35\r\n\n" + std::string(Copyright);
     EXPECT_EQ(w.version.ShowVersionInfo(false), body);
     EXPECT_TRUE(w.host.messages.empty());
     EXPECT_EQ(w.version.ShowVersionInfo(true, "Tarvik", "Thanks"), "Tarvik\r\n\n" + body + "\r\n\nThanks");

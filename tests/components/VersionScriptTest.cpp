@@ -30,7 +30,10 @@ std::string CompilerCodeLine()
     return std::string("     Compiler Code: 0x") + hex;
 }
 
-bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+bool Exists(const std::string& path)
+{
+    return std::filesystem::exists(path);
+}
 
 }
 
@@ -86,7 +89,8 @@ TEST(VersionScript, LinesOfTheFullComponent)
         "   VALUE \"OriginalFilename\", \"demo.exe\\000\"",
         "   VALUE \"ProductName\", \"Demo Product\\000\"",
         "   VALUE \"ProductVersion\", \"2.1d\\000\"",
-        "   VALUE \"Comments\", \"Made here   Build: 25 14-3-01 22:48:35  Compiler: cc. Web site: www.example.org "
+        "   VALUE \"Comments\", \"Made here   Build: 25 14-3-01 22:48:35  Compiler: cc. Web site: "
+        "www.example.org "
         "today\\000\"",
         "  }",
         " }",
@@ -119,8 +123,8 @@ TEST(VersionScript, MainWindowScriptNamesItsInternalReference)
     EXPECT_EQ(lines[25], "   VALUE \"ProductVersion\", \"2.1d\\000\"");
     EXPECT_EQ(lines[26],
         "   VALUE \"Comments\", \"  Build: 25 (Internal Ref: 25 14-3-01 22:48:35)  Compiler: "
-            + std::string(DesignEnvironment::DefaultCompiler) + ". Web site: "
-            + std::string(DesignEnvironment::MakerWebAddress) + "\\000\"");
+            + std::string(DesignEnvironment::DefaultCompiler)
+            + ". Web site: " + std::string(DesignEnvironment::MakerWebAddress) + "\\000\"");
     EXPECT_EQ(lines[32], "  VALUE \"Translation\", 2057, 1252");
 }
 

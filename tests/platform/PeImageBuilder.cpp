@@ -6,43 +6,43 @@ namespace PeImageBuilder {
 
 namespace {
 
-void Append16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PadTo4(std::vector<std::uint8_t>& out)
-{
-    while (out.size() % 4)
-        out.push_back(0);
-}
-
-void EncodeInto(std::vector<std::uint8_t>& out, const VersionNode& node)
-{
-    PadTo4(out);
-    const std::size_t start = out.size();
-    out.resize(start + 6);
-    for (char c : node.key)
-        Append16(out, static_cast<std::uint8_t>(c));
-    Append16(out, 0);
-    PadTo4(out);
-    std::uint16_t valueLength = 0;
-    if (node.isText) {
-        for (char16_t unit : node.text)
-            Append16(out, unit);
-        Append16(out, 0);
-        valueLength = static_cast<std::uint16_t>(node.text.size() + 1);
-    } else {
-        out.insert(out.end(), node.binary.begin(), node.binary.end());
-        valueLength = static_cast<std::uint16_t>(node.binary.size());
+    void Append16(std::vector<std::uint8_t>& out, std::uint16_t value)
+    {
+        out.push_back(static_cast<std::uint8_t>(value));
+        out.push_back(static_cast<std::uint8_t>(value >> 8));
     }
-    for (const auto& child : node.children)
-        EncodeInto(out, child);
-    Put16(out, start, static_cast<std::uint16_t>(out.size() - start));
-    Put16(out, start + 2, valueLength);
-    Put16(out, start + 4, node.isText ? 1 : 0);
-}
+
+    void PadTo4(std::vector<std::uint8_t>& out)
+    {
+        while (out.size() % 4)
+            out.push_back(0);
+    }
+
+    void EncodeInto(std::vector<std::uint8_t>& out, const VersionNode& node)
+    {
+        PadTo4(out);
+        const std::size_t start = out.size();
+        out.resize(start + 6);
+        for (char c : node.key)
+            Append16(out, static_cast<std::uint8_t>(c));
+        Append16(out, 0);
+        PadTo4(out);
+        std::uint16_t valueLength = 0;
+        if (node.isText) {
+            for (char16_t unit : node.text)
+                Append16(out, unit);
+            Append16(out, 0);
+            valueLength = static_cast<std::uint16_t>(node.text.size() + 1);
+        } else {
+            out.insert(out.end(), node.binary.begin(), node.binary.end());
+            valueLength = static_cast<std::uint16_t>(node.binary.size());
+        }
+        for (const auto& child : node.children)
+            EncodeInto(out, child);
+        Put16(out, start, static_cast<std::uint16_t>(out.size() - start));
+        Put16(out, start + 2, valueLength);
+        Put16(out, start + 4, node.isText ? 1 : 0);
+    }
 
 }
 

@@ -15,7 +15,10 @@ std::optional<std::vector<std::uint8_t>> Find(const std::vector<std::uint8_t>& b
     return PeVersionResource::FromImage(bytes);
 }
 
-std::string AsText(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string AsText(const std::vector<std::uint8_t>& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
 
 }
 
@@ -38,8 +41,8 @@ TEST(PeVersionResource, EveryTruncationIsEitherWholeOrNothing)
     const auto image = Build(block, Format::Pe32Plus);
     const std::size_t dataEnd = image.data + block.size();
     for (std::size_t length = 0; length < image.bytes.size(); ++length) {
-        const std::vector<std::uint8_t> prefix(image.bytes.begin(),
-            image.bytes.begin() + static_cast<std::ptrdiff_t>(length));
+        const std::vector<std::uint8_t> prefix(
+            image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(length));
         auto found = Find(prefix);
         if (length < dataEnd)
             EXPECT_FALSE(found) << length;
