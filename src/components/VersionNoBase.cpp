@@ -208,10 +208,13 @@ void VersionNoBase::RefreshLabel()
         m_associatedLabel->SetCaption(text);
 }
 
+// The stored date is shown in the new order, not read back from its two-digit-year text,
+// so a year outside the window (1951 to 2050) survives the change.
 void VersionNoBase::SetDateType(TDateType value)
 {
     m_dateType = value;
-    SetCompiledDate(FormattedDate());
+    m_compiledDateText = FormattedDate();
+    Changed(Refresh::LabelAndScript);
 }
 
 void VersionNoBase::SetVerMajor(int value)

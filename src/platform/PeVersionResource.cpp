@@ -17,6 +17,12 @@ constexpr std::uint32_t HighBit = 0x80000000u;
 constexpr std::uint16_t MagicPe32 = 0x10B;
 constexpr std::uint16_t MagicPe32Plus = 0x20B;
 
+std::uint32_t LittleEndian32(const std::uint8_t* b)
+{
+    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8
+        | static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
 /// Bounds-checked little-endian access to an image that may live in memory or in a file.
 class ImageReader {
 public:
@@ -50,8 +56,7 @@ public:
         std::uint8_t b[4];
         if (!Read(offset, b))
             return std::nullopt;
-        return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8
-            | static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+        return LittleEndian32(b);
     }
 
 private:
@@ -123,23 +128,19 @@ private:
         if (!resourceRva || *resourceRva == 0)
             return false;
         m_resourceRva = *resourceRva;
-        return ReadSections(optional + *optionalSize, *sectionCount);
+        return ReadSections(optional + *optionalSize, *sectionCount) && LocateResources();
     }
 
     bool ReadSections(std::uint64_t table, std::uint16_t count)
     {
-        if (table + std::uint64_t { count } * 40 > m_reader.Size())
+        constexpr std::size_t HeaderSize = 40;
+        std::vector<std::uint8_t> headers(std::size_t { count } * HeaderSize);
+        if (!m_reader.Read(table, headers))
             return false;
         m_sections.reserve(count);
-        for (std::uint16_t i = 0; i < count; ++i) {
-            const std::uint64_t at = table + std::uint64_t { i } * 40;
-            auto virtualSize = m_reader.U32(at + 8);
-            auto virtualAddress = m_reader.U32(at + 12);
-            auto rawSize = m_reader.U32(at + 16);
-            auto rawOffset = m_reader.U32(at + 20);
-            if (!virtualSize || !virtualAddress || !rawSize || !rawOffset)
-                return false;
-            m_sections.push_back({ *virtualAddress, *virtualSize, *rawSize, *rawOffset });
+        for (std::size_t at = 0; at < headers.size(); at += HeaderSize) {
+            m_sections.push_back({ LittleEndian32(&headers[at + 12]), LittleEndian32(&headers[at + 8]),
+                LittleEndian32(&headers[at + 16]), LittleEndian32(&headers[at + 20]) });
         }
         return true;
     }
@@ -164,12 +165,37 @@ private:
         return std::nullopt;
     }
 
-    std::optional<std::uint32_t> ResourceU32(std::uint64_t offsetInResources) const
+    /// Pins the resource directory to the file data of the section it starts in; its
+    /// offsets are then checked against that span alone, at constant cost per read.
+    bool LocateResources()
     {
-        auto at = FileOffset(std::uint64_t { m_resourceRva } + offsetInResources, 4);
-        if (!at)
+        for (const auto& s : m_sections) {
+            if (m_resourceRva < s.virtualAddress || m_resourceRva - s.virtualAddress >= s.rawSize)
+                continue;
+            const std::uint64_t into = m_resourceRva - s.virtualAddress;
+            m_resourceStart = std::uint64_t { s.rawOffset } + into;
+            if (m_resourceStart >= m_reader.Size())
+                return false;
+            m_resourceLength
+                = std::min(std::uint64_t { s.rawSize } - into, m_reader.Size() - m_resourceStart);
+            return true;
+        }
+        return false;
+    }
+
+    bool ReadResources(std::uint64_t offset, std::span<std::uint8_t> out) const
+    {
+        if (offset > m_resourceLength || out.size() > m_resourceLength - offset)
+            return false;
+        return m_reader.Read(m_resourceStart + offset, out);
+    }
+
+    std::optional<std::uint32_t> ResourceU32(std::uint64_t offset) const
+    {
+        std::uint8_t b[4];
+        if (!ReadResources(offset, b))
             return std::nullopt;
-        return m_reader.U32(*at);
+        return LittleEndian32(b);
     }
 
     struct Entry {
@@ -177,21 +203,22 @@ private:
         std::uint32_t target;
     };
 
-    /// The entries of the directory at `directory` (an offset into the resources), read one
-    /// at a time so a forged count costs no memory.
+    /// Visits the entries of the directory at `directory` (an offset into the resources)
+    /// until `visit` returns true. A forged count is bounded by the resource data.
     template <typename Visit> bool ForEachEntry(std::uint32_t directory, Visit visit) const
     {
         auto counts = ResourceU32(std::uint64_t { directory } + 12);
         if (!counts)
             return false;
-        const std::uint32_t total = (*counts & 0xFFFF) + (*counts >> 16);
-        for (std::uint32_t i = 0; i < total; ++i) {
-            const std::uint64_t at = std::uint64_t { directory } + 16 + std::uint64_t { i } * 8;
-            auto name = ResourceU32(at);
-            auto target = ResourceU32(at + 4);
-            if (!name || !target)
-                return false;
-            if (visit(Entry { *name, *target }))
+        const std::uint64_t total = (*counts & 0xFFFF) + (*counts >> 16);
+        const std::uint64_t first = std::uint64_t { directory } + 16;
+        if (first > m_resourceLength || total * 8 > m_resourceLength - first)
+            return false;
+        std::vector<std::uint8_t> entries(total * 8);
+        if (!ReadResources(first, entries))
+            return false;
+        for (std::size_t at = 0; at < entries.size(); at += 8) {
+            if (visit(Entry { LittleEndian32(&entries[at]), LittleEndian32(&entries[at + 4]) }))
                 return true;
         }
         return false;
@@ -239,6 +266,8 @@ private:
 
     const ImageReader& m_reader;
     std::uint32_t m_resourceRva = 0;
+    std::uint64_t m_resourceStart = 0;
+    std::uint64_t m_resourceLength = 0;
     std::vector<Section> m_sections;
 };
 

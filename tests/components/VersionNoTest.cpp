@@ -220,6 +220,9 @@ TEST(VersionNo, AFourDigitYearIsTakenAsWritten)
     EXPECT_EQ(v.GetDateCompiled("yyyy-mm-dd"), "2001-03-14");
     v.SetCompiledDate("1-1-1850");
     EXPECT_EQ(v.GetDateCompiled("yyyy"), "1850");
+    v.SetDateType(TDateType::ymd);
+    EXPECT_EQ(v.CompiledDate(), "50-1-1");
+    EXPECT_EQ(v.GetDateCompiled("yyyy"), "1850");
 }
 
 TEST(VersionNo, UnreadableCompileDatesShowTheirMessageAndChangeNothing)

@@ -87,15 +87,20 @@ TEST(PeVersionResource, HeadersThatPointOutsideTheImageGiveNothing)
     EXPECT_FALSE(Find(manySections));
 }
 
-TEST(PeVersionResource, ForgedEntryCountsAreReadOnlyAsFarAsTheSection)
+TEST(PeVersionResource, EntryCountsBeyondTheResourceDataMakeTheDirectoryMalformed)
 {
     const auto block = SampleBlock();
-    auto bytes = Build(block, Format::Pe32Plus).bytes;
     const auto image = Build(block, Format::Pe32Plus);
+    auto bytes = image.bytes;
     Put32(bytes, image.resources + 12, 0xFFFFFFFF);
-    EXPECT_EQ(Find(bytes), block);
-    Put32(bytes, image.typeEntry, 3);
     EXPECT_FALSE(Find(bytes));
+    // Two entries still fit in the resource data; the second one is the version type.
+    bytes = image.bytes;
+    Put16(bytes, image.resources + 14, 2);
+    Put32(bytes, image.typeEntry + 8, 16);
+    Put32(bytes, image.typeEntry + 12, 0x80000018);
+    Put32(bytes, image.typeEntry, 3);
+    EXPECT_EQ(Find(bytes), block);
 }
 
 TEST(PeVersionResource, DirectoriesThatLoopEndTheWalk)
