@@ -1,0 +1,35 @@
+#pragma once
+
+#include "engine/RunHost.h"
+#include "engine/RunState.h"
+#include "report/RunModels.h"
+
+#include <chrono>
+
+/// The run's host on a terminal: questions are answered from the command line (the
+/// closing question Yes, the question about a page without HTML markers "Yes to All" or
+/// "No"), messages go to standard error, and, when standard error is a terminal, the
+/// labels are shown there as one progress line.
+class CliHost : public RunHost {
+public:
+    enum class NonHtmlPages { Analyse, Skip };
+    enum class Progress { Hidden, Shown };
+
+    CliHost(RunModels& models, NonHtmlPages nonHtml, Progress progress);
+    ~CliHost() override;
+
+    void ProcessMessages() override;
+    bool AskYesNo(const std::string& question) override;
+    YesAllNo AskYesAllNo(const std::string& question) override;
+    void ShowMessage(const std::string& text) override;
+
+private:
+    void DrawProgress();
+    void ClearProgress();
+
+    RunModels& m_models;
+    NonHtmlPages m_nonHtml;
+    bool m_showProgress;
+    bool m_progressDrawn = false;
+    std::chrono::steady_clock::time_point m_lastDraw;
+};

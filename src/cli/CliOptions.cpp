@@ -1,0 +1,100 @@
+#include "cli/CliOptions.h"
+
+namespace {
+
+const char* const Usage = R"(Usage: tarvik-cli [OPTIONS] [FILE...]
+
+Checks the links and images of a web site kept as local files. FILE... are pages of
+the folder to check (at most 500); without them the starting file is checked.
+
+  --folder DIR          the folder of the site (default: the current folder)
+  --start NAME          the starting file (default: index.html)
+  --links-only          check links only, not images
+  --trace               follow the local links from page to page (one FILE at most)
+  --separate            a separate report for each file (two FILEs or more)
+  --unused              report the files no page uses (with --trace)
+  --no-list-unchecked   do not list external references that are not checked
+  --no-to-non-html      skip pages without HTML markers instead of analysing them
+  --report FILE         save the text report to FILE (CR LF line ends)
+  --json FILE           save the results as JSON to FILE
+  -q, --quiet           no progress on standard error
+  -h, --help            this text
+
+Exit status: 0 no errors were reported, 1 errors were reported, 2 the run could not
+start or no page could be analysed.
+)";
+
+}
+
+std::string UsageText() { return Usage; }
+
+std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args, std::string& error)
+{
+    CliOptions o;
+    bool unused = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        if (a == "--folder") {
+            if (!value(o.folder))
+                return std::nullopt;
+        } else if (a == "--start") {
+            if (!value(o.startingFile))
+                return std::nullopt;
+        } else if (a == "--report") {
+            if (!value(o.reportFile))
+                return std::nullopt;
+        } else if (a == "--json") {
+            if (!value(o.jsonFile))
+                return std::nullopt;
+        } else if (a == "--links-only") {
+            o.choices.internal = InternalChoice::LinksOnly;
+        } else if (a == "--trace") {
+            o.choices.trace = true;
+        } else if (a == "--separate") {
+            o.choices.separateReports = true;
+        } else if (a == "--unused") {
+            unused = true;
+        } else if (a == "--no-list-unchecked") {
+            o.settings.listUnchecked = false;
+        } else if (a == "--no-to-non-html") {
+            o.answerNoToNonHtml = true;
+        } else if (a == "-q" || a == "--quiet") {
+            o.quiet = true;
+        } else if (a == "-h" || a == "--help") {
+            o.help = true;
+            return o;
+        } else if (a == "--") {
+            o.files.insert(o.files.end(), args.begin() + long(i) + 1, args.end());
+            break;
+        } else if (!a.empty() && a[0] == '-') {
+            error = "unknown option " + a;
+            return std::nullopt;
+        } else {
+            o.files.push_back(a);
+        }
+    }
+    if (o.choices.trace && o.files.size() >= 2) {
+        error = "--trace needs one FILE at most: tracing starts from one page";
+        return std::nullopt;
+    }
+    if (o.choices.separateReports && o.files.size() < 2) {
+        error = "--separate needs two FILEs or more";
+        return std::nullopt;
+    }
+    if (unused && !o.choices.trace) {
+        error = "--unused needs --trace: unused files are found by following the site's links";
+        return std::nullopt;
+    }
+    o.choices.reportUnused = unused;
+    if (o.startingFile.empty())
+        o.startingFile = "index.html";
+    return o;
+}

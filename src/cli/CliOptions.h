@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/RunOptions.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+/// The command line of tarvik-cli: each option stands for a control of the options
+/// dialog or a menu setting of the desktop program.
+struct CliOptions {
+    std::string folder = ".";
+    std::string startingFile;
+    std::vector<std::string> files;
+    DialogChoices choices;
+    WindowSettings settings;
+    bool answerNoToNonHtml = false;
+    bool quiet = false;
+    std::string reportFile;
+    std::string jsonFile;
+    bool help = false;
+};
+
+/// The parsed options, or nothing with `error` set to a message for standard error.
+std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
+
+std::string UsageText();

@@ -1,0 +1,103 @@
+#include "cli/CliHost.h"
+#include "cli/CliOptions.h"
+#include "cli/JsonResults.h"
+#include "engine/AnalyseRun.h"
+#include "platform/AtomicFile.h"
+#include "platform/CaseFold.h"
+#include "platform/FileSystem.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ExitNoErrors = 0;
+constexpr int ExitErrors = 1;
+constexpr int ExitCannotRun = 2;
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "tarvik-cli: %s\n", message.c_str());
+    return ExitCannotRun;
+}
+
+/// The names the desktop program's file list shows with its first mask, "*.*htm*".
+std::vector<std::string> HtmlFileList(const FileSystem& files)
+{
+    std::vector<std::string> names;
+    for (const std::string& name : files.FileNames("")) {
+        std::size_t dot = name.find('.');
+        if (dot != std::string::npos && CaseFold::FindIgnoringCase(name, "htm", dot + 1) != std::string::npos)
+            names.push_back(name);
+    }
+    return names;
+}
+
+void Write(std::FILE* stream, const std::string& text)
+{
+    // fwrite, not fputs: a page may put NUL bytes into the report.
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+bool Save(const std::string& path, const std::string& content)
+{
+    std::string error = WriteFileAtomically(path, content);
+    if (error.empty())
+        return true;
+    Fail(error);
+    return false;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    std::optional<CliOptions> options = ParseCommandLine({ argv + 1, argv + argc }, error);
+    if (!options) {
+        Fail(error);
+        std::fputs("Try 'tarvik-cli --help'.\n", stderr);
+        return ExitCannotRun;
+    }
+    if (options->help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return ExitNoErrors;
+    }
+
+    char folder[PATH_MAX];
+    if (!::realpath(options->folder.c_str(), folder))
+        return Fail("cannot open the folder " + options->folder + ": " + std::strerror(errno));
+
+    RunRequest request;
+    request.options = MakeRunOptions(options->choices, options->settings);
+    request.folder = folder;
+    request.selectedFiles = options->files;
+    request.startingFile = options->startingFile;
+    request.fileList = HtmlFileList(FileSystem(folder));
+
+    RunModels models;
+    RunState state;
+    bool showProgress = !options->quiet && ::isatty(STDERR_FILENO);
+    CliHost host(models, options->answerNoToNonHtml ? CliHost::NonHtmlPages::Skip : CliHost::NonHtmlPages::Analyse,
+        showProgress ? CliHost::Progress::Shown : CliHost::Progress::Hidden);
+    RunOutcome outcome = AnalyseRun(state, models, host).Run(request);
+    if (outcome.end == RunOutcome::End::NotStarted)
+        return ExitCannotRun;
+
+    bool saved = true;
+    if (options->reportFile.empty())
+        Write(stdout, models.Report.PlainText("\n"));
+    else
+        saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
+    if (!options->jsonFile.empty())
+        saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
+    if (!saved)
+        return ExitCannotRun;
+    if (outcome.pagesAnalysed == 0)
+        return Fail("not one page could be analysed");
+    return outcome.errorCount > 0 ? ExitErrors : ExitNoErrors;
+}

@@ -1,0 +1,157 @@
+#include "engine/AnalyseRun.h"
+
+#include "engine/LocalSite.h"
+#include "engine/PageScanner.h"
+#include "engine/RunContext.h"
+#include "engine/SiteTrace.h"
+#include "platform/CaseFold.h"
+#include "report/ReportWriter.h"
+#include "report/TextReport.h"
+
+#include <algorithm>
+
+namespace {
+
+TextReportInputs ReportInputs(const RunState& s, const RunOptions& o, std::size_t selected)
+{
+    return { s, s.PagesToCheck, o.ReportIntImages, o.ReportLinks, o.ReportExtImages, o.ReportExtLinks,
+        o.ListUnchecked, s.AbortRequested, selected };
+}
+
+long ReportSize(const RunState& s, const RunOptions& o)
+{
+    std::size_t n = 0;
+    if (o.ReportIntImages)
+        n += s.ValidImages.Count() + s.UncheckedExtImages.Count() + s.MissingImages.Count() + s.CommentedImages.Count();
+    if (o.ReportLinks)
+        n += s.ValidLinks.Count() + s.UncheckedExtLinks.Count() + s.FailedLinks.Count() + s.NotFoundExtLinks.Count()
+            + s.FailedExtLinks.Count() + s.CommentedLinks.Count() + s.FilesNotAnalysed.Count() + s.PagesToCheck.Count();
+    return long(n);
+}
+
+}
+
+bool AnalyseRun::FillQueue(const RunRequest& request)
+{
+    std::size_t selected = std::min(request.selectedFiles.size(), MaxSelectedFiles);
+    if (request.selectedFiles.size() > MaxSelectedFiles)
+        m_host.ShowMessage("Cannot check more than 500 files at one time.\r\nOnly the first 500 will be checked.");
+    if (selected > 0) {
+        for (std::size_t i = 0; i < selected; ++i)
+            m_state.PagesToCheck.Add(request.selectedFiles[i]);
+        return true;
+    }
+    const std::string& start = request.startingFile;
+    bool listed = std::any_of(request.fileList.begin(), request.fileList.end(),
+        [&](const std::string& name) { return CaseFold::EqualIgnoringCase(name, start); });
+    if (start.empty() || !listed) {
+        m_host.ShowMessage("To check files locally you must first select at least one file in the file list.");
+        return false;
+    }
+    m_state.PagesToCheck.Add(start);
+    return true;
+}
+
+RunOutcome AnalyseRun::Run(const RunRequest& request)
+{
+    const RunOptions& options = request.options;
+    RunOutcome outcome;
+    m_state.Reset();
+    RunLabels& labels = m_models.Labels;
+    labels.SetStatus("");
+    labels.SetLinks("Links: 0");
+    labels.SetImages("Images: 0");
+    labels.SetTitle("");
+    m_models.Report.Clear();
+    m_models.LinkGrid.Reset();
+    m_models.ImgGrid.Reset();
+
+    LocalSite site(request.folder);
+    SiteTrace trace(m_state, labels, site.Files(),
+        options.ReportUnused ? SiteTrace::Unused::Report : SiteTrace::Unused::Ignore);
+    trace.ListFolder("");
+    RunContext context { options, m_state, m_models, m_host, site, trace };
+    ReportWriter writer(m_models.Report);
+    std::size_t selected = std::min(request.selectedFiles.size(), MaxSelectedFiles);
+
+    m_state.startTime = std::chrono::steady_clock::now();
+    if (!FillQueue(request)) {
+        m_state.Reset();
+        return outcome;
+    }
+
+    PageScanner scanner(context);
+    for (;;) {
+        if (m_state.PagesToCheck.Empty()) {
+            labels.SetPagesToCheck("Pages left to check: 0");
+            break;
+        }
+        if (options.SeparateReports)
+            m_state.ClearResultLists();
+        m_host.ProcessMessages();
+        if (m_state.AbortRequested)
+            break;
+        labels.SetFileName(m_state.PagesToCheck.Front());
+        labels.SetPagesToCheck("Pages left to check: " + std::to_string(m_state.PagesToCheck.Count()));
+        std::string page = m_state.PagesToCheck.TakeFront();
+        m_state.FilesAnalysed.Add(page);
+        m_state.CurrentPage = page;
+        TextReport::WritePageHeading(writer, page);
+        bool scanned = scanner.ScanPage(page);
+        if (m_state.AbortRequested)
+            break;
+        if (!scanned)
+            m_state.FilesNotAnalysed.Add(page);
+        else
+            ++outcome.pagesAnalysed;
+        if (options.SeparateReports) {
+            TextReport::WriteSections(writer, labels, ReportInputs(m_state, options, selected), options.ReportIntImages,
+                options.ReportLinks, ReportScope::OnePage);
+            std::size_t errors = m_state.PageErrorCount();
+            outcome.errorCount += errors;
+            TextReport::WriteVerdict(writer, errors > 0);
+            writer.WriteReportLine("", ReportStyle::Normal, 0, ReportColour::Black);
+        }
+    }
+
+    m_state.endTime = std::chrono::steady_clock::now();
+    outcome.end = m_state.AbortRequested ? RunOutcome::End::Aborted : RunOutcome::End::Finished;
+    bool makeReport = true;
+    if (!options.SeparateReports) {
+        makeReport = m_host.AskYesNo(std::string(m_state.AbortRequested ? "ABORTED BY USER - create partial text report"
+                                                                        : "Checking completed - create text report")
+            + "?");
+    }
+    if (!options.SeparateReports)
+        outcome.errorCount = m_state.RunErrorCount();
+    if (!options.SeparateReports && makeReport) {
+        labels.SetGauge({ ReportSize(m_state, options), 0, true, true });
+        TextReport::WriteSections(writer, labels, ReportInputs(m_state, options, selected), options.ReportIntImages,
+            options.ReportLinks, ReportScope::WholeRun);
+        labels.SetStatus("CREATING REPORT... Files not analysed");
+        TextReport::WriteVerdict(writer, outcome.errorCount > 0);
+    }
+    if (makeReport) {
+        TextReport::WriteClosingBlock(writer, labels, m_state.FilesNotAnalysed, m_state.UnusedFiles, options.ReportUnused);
+        TextReport::WriteTotalTime(writer, std::chrono::duration<double>(m_state.endTime - m_state.startTime).count());
+    }
+    outcome.reportMade = makeReport;
+    outcome.notAnalysed = m_state.FilesNotAnalysed.Items();
+    m_state.UnusedFiles.Sort();
+    outcome.unused = m_state.UnusedFiles.Items();
+    ReturnToIdle();
+    return outcome;
+}
+
+void AnalyseRun::ReturnToIdle()
+{
+    RunLabels& labels = m_models.Labels;
+    labels.SetGauge({});
+    labels.SetFileName("");
+    labels.SetStatus("");
+    m_models.LinkGrid.TrimBlankRow();
+    m_models.ImgGrid.TrimBlankRow();
+    m_state.ClearResultLists();
+    m_state.FilesNotAnalysed.Clear();
+    m_state.UnusedFiles.Clear();
+}

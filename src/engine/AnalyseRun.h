@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/RunHost.h"
+#include "engine/RunOptions.h"
+#include "engine/RunState.h"
+#include "report/RunModels.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+/// What the front end hands to a run once its options are confirmed.
+struct RunRequest {
+    RunOptions options;
+    /// The folder of the file list: page names are relative to it.
+    std::string folder;
+    /// The files selected in the file list, in list order.
+    std::vector<std::string> selectedFiles;
+    /// "Starting file": used when nothing is selected.
+    std::string startingFile;
+    /// The names the file list shows; an unselected starting file must be one of them.
+    std::vector<std::string> fileList;
+};
+
+struct RunOutcome {
+    enum class End { NotStarted, Finished, Aborted };
+    End end = End::NotStarted;
+    /// Whether the report was made (the closing question was answered Yes).
+    bool reportMade = false;
+    /// Failures counted for the verdict (with separate reports: summed over the pages).
+    std::size_t errorCount = 0;
+    std::size_t pagesAnalysed = 0;
+    std::vector<std::string> notAnalysed;
+    std::vector<std::string> unused;
+};
+
+/// One Analyse run from confirmed options to the closing report: fills the page queue,
+/// analyses page after page, writes the per-page or combined text report, the verdict,
+/// the closing block and the total time. It runs on the caller's thread and keeps the
+/// front end alive through the host's ProcessMessages; it writes only into the models.
+class AnalyseRun {
+public:
+    AnalyseRun(RunState& state, RunModels& models, RunHost& host)
+        : m_state(state)
+        , m_models(models)
+        , m_host(host)
+    {
+    }
+
+    static constexpr std::size_t MaxSelectedFiles = 500;
+
+    RunOutcome Run(const RunRequest& request);
+
+private:
+    bool FillQueue(const RunRequest& request);
+    void ReturnToIdle();
+
+    RunState& m_state;
+    RunModels& m_models;
+    RunHost& m_host;
+};

@@ -1,0 +1,116 @@
+#include "engine/PageScanner.h"
+
+#include "engine/PathText.h"
+#include "engine/TagWalker.h"
+#include "platform/CaseFold.h"
+#include "report/TextReport.h"
+
+namespace {
+
+bool HasPageExtension(const std::string& page)
+{
+    std::string_view ext = PathText::ExtensionOf(page);
+    for (std::string_view accepted : { ".htm", ".html", ".shtml", ".asp" })
+        if (CaseFold::EqualIgnoringCase(ext, accepted))
+            return true;
+    return false;
+}
+
+bool InGroup(std::string_view tag, std::initializer_list<std::string_view> prefixes)
+{
+    for (std::string_view p : prefixes)
+        if (CaseFold::StartsWithIgnoringCase(tag, p))
+            return true;
+    return false;
+}
+
+}
+
+bool PageScanner::ScanPage(const std::string& page, Question question)
+{
+    RunState& state = m_ctx.state;
+    if (state.AbortRequested)
+        return false;
+    m_ctx.models.Labels.AdvanceGauge(1);
+    m_ctx.host.ProcessMessages();
+    if (!HasPageExtension(page))
+        return false;
+
+    state.CurrentPageName = TextReport::FileNamePart(page);
+    std::string text;
+    if (!m_ctx.site.FetchPage(page, text)) {
+        ReportUnreadable(page);
+        return false;
+    }
+    m_ctx.models.Labels.SetStatus("Finding links in " + page);
+    if (question == Question::Ask && !WantsAnalysis(page, text))
+        return false;
+    ShowTitle(text);
+
+    std::string folder = PathText::FolderOf(page);
+    if (!folder.empty())
+        m_ctx.trace.ListFolder(folder);
+    return Walk(text, folder);
+}
+
+void PageScanner::ReportUnreadable(const std::string& page)
+{
+    m_ctx.state.FailedLinks.Add(page);
+    m_ctx.models.LinkGrid.FillLastRow(page, "FAILED: File not found", "", RowColour::Red);
+}
+
+bool PageScanner::WantsAnalysis(const std::string& page, const std::string& text)
+{
+    RunState& state = m_ctx.state;
+    if (state.YesToAllGiven
+        || (CaseFold::FindIgnoringCase(text, "<HTML") != std::string::npos
+            && CaseFold::FindIgnoringCase(text, "</HTML>") != std::string::npos))
+        return true;
+    auto answer = m_ctx.host.AskYesAllNo("'" + TextReport::FileNamePart(page)
+        + "' may not be an HTML file (no <HTML> tag). Do you still want to analyse it?");
+    if (answer == RunHost::YesAllNo::No)
+        return false;
+    if (answer == RunHost::YesAllNo::YesToAll)
+        state.YesToAllGiven = true;
+    return true;
+}
+
+void PageScanner::ShowTitle(const std::string& text)
+{
+    std::size_t open = CaseFold::FindIgnoringCase(text, "<TITLE>");
+    std::size_t close = CaseFold::FindIgnoringCase(text, "</TITLE>");
+    if (open == std::string::npos || close == std::string::npos)
+        return;
+    m_ctx.models.Labels.SetTitle(close > open + 7 ? text.substr(open + 7, close - open - 7) : "");
+}
+
+bool PageScanner::Walk(const std::string& text, const std::string& folder)
+{
+    RunState& state = m_ctx.state;
+    TagWalker walker(text);
+    std::string_view found;
+    std::string tag;
+    while (walker.Next(found)) {
+        m_ctx.host.ProcessMessages();
+        if (state.AbortRequested)
+            return false;
+        tag.assign(found);
+        for (char& c : tag)
+            if (c == '\r' || c == '\n')
+                c = ' ';
+        if (InGroup(tag, { "<IMG ", "<FRAME", "<IFRAME ", "<SCRIPT ", "<APPLET ", "<BGSOUND ", "<EMBED ", "<ILAYER ", "<INPUT ", "<LAYER " }))
+            m_check.CheckReference(tag, "SRC", folder);
+        if (state.AbortRequested)
+            return false;
+        if (InGroup(tag, { "<A ", "<LINK ", "<AREA ", "<BASE ", "<TABLE " }))
+            m_check.CheckReference(tag, "HREF", folder);
+        if (state.AbortRequested)
+            return false;
+        if (InGroup(tag, { "<BODY ", "<ILAYER ", "<LAYER ", "<TABLE ", "<TD ", "<TH " }))
+            m_check.CheckReference(tag, "BACKGROUND", folder);
+        if (state.AbortRequested)
+            return false;
+        m_ctx.host.ProcessMessages();
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/ReferenceCheck.h"
+#include "engine/RunContext.h"
+
+#include <string>
+
+/// Reads one page of the queue and walks its markup tag by tag, handing every tag that
+/// may carry a reference to the link check once per attribute group. It refuses files
+/// that are not pages, asks before analysing a file without HTML markers, shows the
+/// page's title and skips comments.
+class PageScanner {
+public:
+    enum class Question { Ask, Suppress };
+
+    explicit PageScanner(RunContext& context)
+        : m_ctx(context)
+        , m_check(context)
+    {
+    }
+
+    /// True when the page was loaded and scanned to its end; false when it was refused
+    /// by its extension, could not be read, was declined, or the run was aborted.
+    bool ScanPage(const std::string& page, Question question = Question::Ask);
+
+private:
+    bool WantsAnalysis(const std::string& page, const std::string& text);
+    void ShowTitle(const std::string& text);
+    void ReportUnreadable(const std::string& page);
+    bool Walk(const std::string& text, const std::string& folder);
+
+    RunContext& m_ctx;
+    ReferenceCheck m_check;
+};

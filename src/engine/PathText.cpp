@@ -1,0 +1,70 @@
+#include "engine/PathText.h"
+
+#include <vector>
+
+namespace PathText {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+}
+
+std::string RemoveDotSegments(std::string path)
+{
+    if (path.rfind("./", 0) == 0)
+        path.erase(0, 2);
+    for (std::size_t at = path.find("./"); at != std::string::npos; at = path.find("./", at)) {
+        if (at > 0 && path[at - 1] == '.')
+            break;
+        path.erase(at, 2);
+    }
+    return path;
+}
+
+std::string Normalize(std::string_view path)
+{
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !IsSeparator(path[i]))
+            continue;
+        std::string_view name = path.substr(start, i - start);
+        start = i + 1;
+        if (name.empty() || name == ".")
+            continue;
+        if (name == ".." && !names.empty() && names.back() != "..")
+            names.pop_back();
+        else
+            names.push_back(name);
+    }
+    std::string out = !path.empty() && IsSeparator(path.front()) ? "/" : "";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            out += '/';
+        out += names[i];
+    }
+    return out;
+}
+
+std::string FolderOf(std::string_view page)
+{
+    for (std::size_t k = page.size(); k-- > 1;)
+        if (IsSeparator(page[k]))
+            return std::string(page.substr(0, k + 1));
+    return {};
+}
+
+std::string_view ExtensionOf(std::string_view path)
+{
+    std::size_t nameStart = 0;
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if (IsSeparator(path[i]))
+            nameStart = i + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot < nameStart)
+        return {};
+    return path.substr(dot);
+}
+
+}

@@ -1,0 +1,219 @@
+#include "engine/ReferenceCheck.h"
+
+#include "engine/PathText.h"
+#include "engine/ReferenceCutter.h"
+#include "platform/CaseFold.h"
+
+#include <cstdio>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool BeginsWithExternalScheme(std::string_view value)
+{
+    for (std::string_view scheme : { "http:", "https:", "ftp:", "mailto:", "news:" })
+        if (CaseFold::StartsWithIgnoringCase(value, scheme))
+            return true;
+    return false;
+}
+
+bool IsExternal(const std::string& upperValue, bool image)
+{
+    auto has = [&](const char* s) { return upperValue.find(s) != std::string::npos; };
+    if (has("HTTP:") || has("HTTPS:"))
+        return true;
+    return !image && (has("MAILTO:") || has("NEWS:") || has("FTP:"));
+}
+
+std::string FormatSeconds(Clock::duration elapsed)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%1.1f", std::chrono::duration<double>(elapsed).count());
+    return std::string(text) == "0.0" ? "<0.1" : text;
+}
+
+}
+
+void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
+{
+    RunState& state = m_ctx.state;
+    if (state.AbortRequested)
+        return;
+    std::optional<std::string_view> cut = CutReference(tag, attributeName);
+    if (!cut)
+        return;
+    std::string value(cut->substr(0, cut->find('?')));
+
+    // An absolute address keeps its own text; anything else lives in the page's folder.
+    std::string target = BeginsWithExternalScheme(value) ? value : folder + value;
+    if (std::size_t http = target.find("http://"); http != std::string::npos && http > 0)
+        target.erase(0, http);
+    while (target.rfind("./", 0) == 0)
+        target.erase(0, 2);
+
+    if (!state.SeenRefs.insert(target).second)
+        return;
+    Clock::time_point start = Clock::now();
+
+    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
+    ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
+    std::size_t timingRow = grid.LastRow();
+    m_ctx.host.ProcessMessages();
+    if (state.AbortRequested)
+        return;
+
+    Reference ref { target, target, CaseFold::UpperCase(value), folder };
+    if (IsExternal(ref.upperValue, image))
+        CheckExternal(ref, image);
+    else if (image && m_ctx.options.CheckIntImages)
+        CheckLocalImage(ref);
+    else if (!image && m_ctx.options.CheckIntLinks)
+        CheckLocalLink(ref);
+
+    grid.SetCell(timingRow, 3, FormatSeconds(Clock::now() - start));
+}
+
+void ReferenceCheck::StartRow(ResultGrid& grid, const std::string& display, const std::string& target)
+{
+    std::size_t row = grid.LastRow();
+    grid.SetCell(row, 0, display);
+    grid.SetCell(row, 1, "");
+    grid.SetCell(row, 2, m_ctx.state.CurrentPageName);
+    grid.SetColour(row, RowColour::White);
+    m_ctx.models.Labels.SetStatus("Testing " + target);
+    m_ctx.state.CurrentRef = target;
+}
+
+void ReferenceCheck::UpdateCounters()
+{
+    const RunState& s = m_ctx.state;
+    m_ctx.models.Labels.SetLinks("Links: " + std::to_string(s.ValidLinks.Count() + s.UncheckedExtLinks.Count()));
+    m_ctx.models.Labels.SetImages("Images: " + std::to_string(s.ValidImages.Count() + s.UncheckedExtImages.Count()));
+}
+
+void ReferenceCheck::CheckLocalImage(const Reference& ref)
+{
+    ResultGrid& grid = m_ctx.models.ImgGrid;
+    StartRow(grid, ref.display, ref.target);
+    FileSystem::Found found = m_ctx.site.TargetExists(ref.folder, ref.target);
+    std::size_t row = grid.LastRow();
+    if (!found.exists) {
+        grid.FillLastRow(ref.display, "NOT FOUND", m_ctx.state.CurrentPageName, RowColour::Red);
+        m_ctx.state.MissingImages.Add(ref.target);
+        return;
+    }
+    if (found.exactCase) {
+        grid.SetCell(row, 1, "OK");
+        m_ctx.state.ValidImages.Add(ref.target);
+        m_ctx.trace.MarkUsed(ref.target);
+    } else {
+        grid.SetCell(row, 1, "OK but CASE MISMATCH");
+        grid.SetColour(row, RowColour::Red);
+        m_ctx.state.MissingImages.Add(ref.target + " (Case Mismatch)");
+    }
+    UpdateCounters();
+    grid.AppendBlankRow();
+}
+
+void ReferenceCheck::CheckLocalLink(const Reference& ref)
+{
+    ResultGrid& grid = m_ctx.models.LinkGrid;
+    std::string target = ref.target;
+    if (target.rfind("../", 0) == 0)
+        target.erase(0, 3);
+    if (target.rfind("./", 0) == 0)
+        target.erase(0, 2);
+    target = PathText::RemoveDotSegments(target);
+    StartRow(grid, ref.display, target);
+
+    bool trace = true;
+    std::size_t hash = target.find('#');
+    if (hash != std::string::npos) {
+        CheckAnchorLink(ref, target, hash, trace);
+    } else {
+        FileSystem::Found found = m_ctx.site.TargetExists(ref.folder, target);
+        std::size_t row = grid.LastRow();
+        if (!found.exists) {
+            grid.SetCell(row, 1, "NOT FOUND");
+            grid.SetColour(row, RowColour::Red);
+            m_ctx.state.FailedLinks.Add(target);
+            trace = false;
+        } else if (found.exactCase) {
+            grid.SetCell(row, 1, "OK");
+            m_ctx.state.ValidLinks.Add(target);
+            m_ctx.trace.MarkUsed(target);
+            UpdateCounters();
+        } else {
+            grid.SetCell(row, 1, "OK but CASE MISMATCH");
+            grid.SetColour(row, RowColour::Red);
+            m_ctx.state.FailedLinks.Add(target + " (Case Mismatch)");
+            UpdateCounters();
+        }
+    }
+    if (m_ctx.options.TraceIntoLinks && trace)
+        m_ctx.trace.ConsiderPage(target.substr(0, hash));
+    grid.AppendBlankRow();
+}
+
+void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& target, std::size_t hash, bool& trace)
+{
+    ResultGrid& grid = m_ctx.models.LinkGrid;
+    std::size_t row = grid.LastRow();
+    RunState& state = m_ctx.state;
+    bool otherPage = hash > 0 && (ref.folder.empty() || hash != ref.folder.size());
+
+    std::string stored = target;
+    FileSystem::Found page;
+    if (otherPage) {
+        page = m_ctx.site.TargetExists(ref.folder, target.substr(0, hash));
+        if (!page.exists) {
+            // A missing page is reported here once and never queued to fail again.
+            grid.SetCell(row, 1, "NOT FOUND");
+            grid.SetColour(row, RowColour::Red);
+            state.FailedLinks.Add(target);
+            trace = false;
+            return;
+        }
+    } else {
+        page = m_ctx.site.Files().Locate(state.CurrentPage, FileSystem::Kind::File);
+        page.exactCase = true;
+        stored = state.CurrentPage + target.substr(hash);
+        grid.SetCell(row, 0, stored);
+    }
+
+    std::string anchor = ref.upperValue.substr(std::min(ref.upperValue.size(), ref.upperValue.find('#') + 1));
+    bool anchorFound = page.exists && !anchor.empty() && m_ctx.site.AnchorsOf(page.realPath).count(anchor) > 0;
+    if (!anchorFound) {
+        grid.SetCell(row, 1, "NOT FOUND");
+        grid.SetColour(row, RowColour::Red);
+        state.FailedLinks.Add(stored);
+        return;
+    }
+    if (!page.exactCase) {
+        grid.SetCell(row, 1, "OK but CASE MISMATCH");
+        grid.SetColour(row, RowColour::Red);
+        state.FailedLinks.Add(stored + " (Case Mismatch)");
+        UpdateCounters();
+        return;
+    }
+    grid.SetCell(row, 1, "OK");
+    state.ValidLinks.Add(stored);
+    m_ctx.trace.MarkUsed(stored.substr(0, stored.find('#')));
+    UpdateCounters();
+}
+
+void ReferenceCheck::CheckExternal(const Reference& ref, bool image)
+{
+    ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
+    m_ctx.models.Labels.SetStatus("Testing " + ref.target);
+    m_ctx.state.CurrentRef = ref.target;
+    grid.SetColour(grid.LastRow(), RowColour::White);
+    // External addresses are not probed by an off-line run; they are listed when the
+    // user wants unchecked references listed.
+    if (!m_ctx.options.ListUnchecked)
+        return;
+    (image ? m_ctx.state.UncheckedExtImages : m_ctx.state.UncheckedExtLinks).Add(ref.target);
+    grid.FillLastRow(ref.display, "Not checked", m_ctx.state.CurrentPageName, RowColour::Silver);
+    UpdateCounters();
+}

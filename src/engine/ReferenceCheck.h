@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/RunContext.h"
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+/// Checks the reference one attribute of a tag carries: cuts it out, resolves it against
+/// the page's folder, skips a target already checked in this run, tests a local target
+/// on disk (existence, letter case of every name the reference gives, the anchor of a
+/// "#" link), writes its grid row, files it into the result lists, queues a found page
+/// for tracing and times the check.
+class ReferenceCheck {
+public:
+    explicit ReferenceCheck(RunContext& context)
+        : m_ctx(context)
+    {
+    }
+
+    /// `attributeName` is "SRC", "HREF" or "BACKGROUND"; `folder` is the page's folder.
+    void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
+
+private:
+    struct Reference {
+        std::string target;
+        std::string display;
+        std::string upperValue;
+        const std::string& folder;
+    };
+
+    void CheckLocalImage(const Reference& ref);
+    void CheckLocalLink(const Reference& ref);
+    void CheckExternal(const Reference& ref, bool image);
+    /// "OK", or "NOT FOUND" for a missing page or anchor; fills the link grid's last row.
+    void CheckAnchorLink(const Reference& ref, const std::string& target, std::size_t hash, bool& trace);
+    void StartRow(ResultGrid& grid, const std::string& display, const std::string& target);
+    void UpdateCounters();
+
+    RunContext& m_ctx;
+};

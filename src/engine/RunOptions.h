@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+
+/// The options of one run, read once after the options are confirmed and unchanged while
+/// it runs, plus the two window settings a run reads.
+struct RunOptions {
+    bool OnlineMode = false;
+    /// The web site's base address; "http://" alone counts as none.
+    std::string BaseHRef;
+    bool SeparateReports = false;
+    bool TraceIntoLinks = false;
+    bool HtmlResults = false;
+    bool ReportUnused = false;
+    bool CheckIntImages = true;
+    bool CheckIntLinks = true;
+    bool CheckExtImages = false;
+    bool CheckExtLinks = false;
+    bool ReportIntImages = true;
+    bool ReportLinks = true;
+    bool ReportExtImages = false;
+    bool ReportExtLinks = true;
+    bool RecordHeaders = false;
+    bool CacheDownloads = true;
+
+    bool ListUnchecked = true;
+    bool ShowFailedOnly = false;
+};
+
+enum class InternalChoice { ImagesAndLinks, LinksOnly };
+enum class ExternalChoice { None, LinksOnly, ImagesAndLinks };
+
+/// The choices of the options dialog (or of the command line that stands for it).
+struct DialogChoices {
+    InternalChoice internal = InternalChoice::ImagesAndLinks;
+    ExternalChoice external = ExternalChoice::None;
+    bool online = false;
+    std::string baseHRef = "http://";
+    bool separateReports = false;
+    bool reportUnusedEnabled = true;
+    bool reportUnused = false;
+    bool trace = false;
+    bool htmlResults = false;
+    bool recordHeaders = false;
+    bool cacheDownloads = true;
+};
+
+struct WindowSettings {
+    bool listUnchecked = true;
+    bool showFailedOnly = false;
+};
+
+/// Turns the dialog's answers into run options: external images imply external links,
+/// unused files need tracing and an off-line run.
+RunOptions MakeRunOptions(const DialogChoices& choices, const WindowSettings& settings);

@@ -1,0 +1,22 @@
+#include "engine/RunState.h"
+
+void RunState::ClearResultLists()
+{
+    ClearResults();
+    FilesAnalysed.Clear();
+    SeenRefs.clear();
+}
+
+void RunState::Reset()
+{
+    ClearResultLists();
+    PagesToCheck.Clear();
+    FilesNotAnalysed.Clear();
+    UnusedFiles.Clear();
+    CurrentPage.clear();
+    CurrentPageName.clear();
+    CurrentRef.clear();
+    AbortRequested = false;
+    Paused = false;
+    YesToAllGiven = false;
+}

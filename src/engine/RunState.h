@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/StringList.h"
+#include "report/ResultLists.h"
+
+#include <chrono>
+#include <string>
+#include <unordered_set>
+
+/// The lists, flags and scalars of one run, under the names the whole run uses. The
+/// result lists come from ResultLists; the working lists and flags are here. Owned by the
+/// front end; Pause and Abort handlers only set the flags.
+struct RunState : ResultLists {
+    StringList PagesToCheck;
+    StringList FilesAnalysed;
+    StringList FilesNotAnalysed;
+    StringList UnusedFiles;
+    /// Resolved targets already checked in this run (letter case counts: a wrongly cased
+    /// repeat is a different target and is checked too).
+    std::unordered_set<std::string> SeenRefs;
+
+    std::string CurrentPage;
+    std::string CurrentPageName;
+    std::string CurrentRef;
+
+    bool AbortRequested = false;
+    bool Paused = false;
+    bool YesToAllGiven = false;
+
+    std::chrono::steady_clock::time_point startTime;
+    std::chrono::steady_clock::time_point endTime;
+
+    /// Empties the result lists, the pages analysed and the references seen.
+    void ClearResultLists();
+    /// Empties every list for a new run and clears the flags.
+    void Reset();
+};

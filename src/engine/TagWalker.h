@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+/// Walks a page's text tag by tag the way the scanner reads markup: each tag runs from a
+/// "<" to the next ">", and a comment opened by "<!-" is skipped whole up to its "-->".
+/// An unterminated comment or tag ends the walk. It never reads outside the text.
+class TagWalker {
+public:
+    explicit TagWalker(std::string_view text)
+        : m_text(text)
+    {
+    }
+
+    /// The next tag, "<" and ">" included; false when the walk has ended.
+    bool Next(std::string_view& tag);
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
