@@ -16,6 +16,7 @@ public:
     /// Empties the report and adds the two head lines dated `started` (names in the
     /// global C++ locale's language).
     void Start(const std::tm& started);
+    void Clear() { m_lines.clear(); }
     void Add(const ReportLine& line);
     void End();
 
