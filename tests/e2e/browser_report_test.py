@@ -109,9 +109,9 @@ def check_failure_line(line, site):
     if line.colours != {"red"}:
         fail("failure line %r is not in red font but in %s" % (text, sorted(line.colours)))
     for href in line.hrefs:
-        target = urllib.parse.unquote(href).replace("\\", "/")
-        path = os.path.join(site, target.split("#")[0])
-        if href != text and not os.path.isfile(path):
+        target = urllib.parse.unquote(href)
+        path = os.path.join(site, target.replace("\\", "/").split("#")[0])
+        if target != text and not os.path.isfile(path):
             fail("link %r of failure line %r leads to no file and is not the failing reference" % (href, text))
 
 
