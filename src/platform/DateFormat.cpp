@@ -52,10 +52,9 @@ std::string Field(char letter, std::size_t count, const std::tm& moment, const s
     case 's':
         return Number(moment.tm_sec, Digits(count));
     }
+    // Not a field letter: it stands for itself.
     return std::string(count, letter);
 }
-
-bool IsFieldLetter(char c) { return c == 'd' || c == 'm' || c == 'y' || c == 'h' || c == 'n' || c == 's'; }
 
 }
 
@@ -63,11 +62,10 @@ std::string Format(const std::string& pattern, const std::tm& moment, const std:
 {
     std::string out;
     for (std::size_t i = 0; i < pattern.size();) {
-        char c = pattern[i];
         std::size_t run = 1;
-        while (IsFieldLetter(c) && i + run < pattern.size() && pattern[i + run] == c)
+        while (i + run < pattern.size() && pattern[i + run] == pattern[i])
             ++run;
-        out += IsFieldLetter(c) ? Field(c, run, moment, locale) : std::string(1, c);
+        out += Field(pattern[i], run, moment, locale);
         i += run;
     }
     return out;
