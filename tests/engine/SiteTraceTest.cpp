@@ -1,0 +1,110 @@
+#include "support/SiteRun.h"
+#include "support/TempSite.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string Html = "<html><body>";
+
+std::vector<std::string> Analysed(const SiteRun& run)
+{
+    std::vector<std::string> pages;
+    for (const ReportLine& line : run.models.Report.Lines())
+        if (line.style == ReportStyle::BoldItalic && line.colour == ReportColour::Green)
+            pages.push_back(line.text);
+    return pages;
+}
+
+RunOptions UnusedOptions()
+{
+    RunOptions options = TraceOptions();
+    options.ReportUnused = true;
+    return options;
+}
+
+}
+
+TEST(SiteTrace, FollowsLocalLinksBreadthFirstScanningEachPageOnce)
+{
+    TempSite site({ { "index.html", Html + "<a href=a.html><a href=b.html></html>" },
+        { "a.html", Html + "<a href=b.html><a href=c.html><a href=index.html></html>" },
+        { "b.html", Html + "<a href=a.html><a href=B.HTML></html>" }, { "c.html", Html } });
+    SiteRun run;
+    run.Run(site.Root(), TraceOptions(), {}, "index.html");
+    EXPECT_EQ(Analysed(run), (std::vector<std::string> { "index.html", "a.html", "b.html", "c.html" }));
+    EXPECT_EQ(run.models.Labels.PagesToCheck(), "Pages left to check: 0");
+}
+
+TEST(SiteTrace, OnlyPagesAreQueuedAndOtherFilesEndNotAnalysed)
+{
+    TempSite site({ { "index.html", Html + "<link href=style.css><a href=favicon.ico><script src=code.js></script>"
+                                           "<a href=README><a href=CODE.JS><a href=report.pdf><a href=b.html#part></html>" },
+        { "style.css", "" }, { "favicon.ico", "" }, { "code.js", "" }, { "README", "" }, { "report.pdf", "%PDF" },
+        { "b.html", Html + "<a name=part></a></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), TraceOptions(), { "index.html" });
+    EXPECT_EQ(Analysed(run), (std::vector<std::string> { "index.html", "CODE.JS", "report.pdf", "b.html" }));
+    EXPECT_EQ(run.outcome.notAnalysed, (std::vector<std::string> { "CODE.JS", "report.pdf" }));
+    EXPECT_NE(run.Report().find("The following 2 files were not analysed:\n    CODE.JS\n    report.pdf\n"
+                                "    ===========================\n"),
+        std::string::npos);
+}
+
+TEST(SiteTrace, AMissingPageIsReportedOnceAndNeverQueued)
+{
+    TempSite site({ { "index.html", Html + "<a href=missing.html#x><a href=gone.html></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), TraceOptions(), { "index.html" });
+    EXPECT_EQ(Analysed(run), (std::vector<std::string> { "index.html" }));
+    EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid),
+        (std::vector<std::string> { "missing.html#x|NOT FOUND|index.html|red", "gone.html|NOT FOUND|index.html|red" }));
+    EXPECT_EQ(run.outcome.errorCount, 2u);
+}
+
+TEST(SiteTrace, APageReachedThroughDifferentRelativePathsIsScannedOnce)
+{
+    TempSite site({ { "index.html", Html + "<a href=a/x.html><a href=b/y.html></html>" },
+        { "a/x.html", Html + "<a href=../b/y.html></html>" }, { "b/y.html", Html + "<a href=../a/x.html></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), TraceOptions(), { "index.html" });
+    EXPECT_EQ(Analysed(run), (std::vector<std::string> { "index.html", "a/x.html", "b/y.html" }));
+}
+
+TEST(SiteTrace, TheSameLinkTextInASubFolderIsItsOwnTarget)
+{
+    TempSite site({ { "index.html", Html + "<a href=b.html><a href=sub/a.html></html>" }, { "b.html", Html },
+        { "sub/a.html", Html + "<a href=b.html></html>" }, { "sub/b.html", Html + "<img src=broken.gif></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), TraceOptions(), { "index.html" });
+    EXPECT_EQ(Analysed(run), (std::vector<std::string> { "index.html", "b.html", "sub/a.html", "sub/b.html" }));
+    EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "sub/broken.gif"), "NOT FOUND");
+}
+
+TEST(SiteTrace, UnusedFilesAreThoseNoReferenceResolvesTo)
+{
+    TempSite site({ { "index.html", Html + "<img src=used.gif><img src=img/a.gif><a href=sub/p.html>"
+                                           "<a href=Wrong.html><a href=sub/q.html#top></html>" },
+        { "used.gif", "" }, { "orphan.gif", "" }, { "wrong.html", Html }, { "img/a.gif", "" }, { "img/b.gif", "" },
+        { "sub/p.html", Html + "<img src=../img/a.gif><img src=local.gif></html>" }, { "sub/local.gif", "" },
+        { "sub/old.gif", "" }, { "sub/q.html", Html + "<a name=top></a><img src=../img/b.gif></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), UnusedOptions(), { "index.html" });
+    // A file used only through a wrongly cased name still counts as unused; files of
+    // folders without a scanned page are not listed at all.
+    EXPECT_EQ(run.outcome.unused, (std::vector<std::string> { "index.html", "orphan.gif", "sub/old.gif", "wrong.html" }));
+    EXPECT_NE(run.Report().find("The following 4 files were not used:\n    index.html\n    orphan.gif\n"
+                                "    sub/old.gif\n    wrong.html\n"),
+        std::string::npos);
+}
+
+TEST(SiteTrace, UnusedFilesAreReportedEvenWhenEveryPageWasAnalysed)
+{
+    TempSite site({ { "index.html", Html + "<a href=index.html></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), UnusedOptions(), { "index.html" });
+    EXPECT_NE(run.Report().find("|||||| No errors were reported ||||||\n    ==============================\n"
+                                "The following files were not used:\n    (NONE)\n"),
+        std::string::npos)
+        << run.Report();
+}
