@@ -2,7 +2,6 @@
 
 #include "report/ReportWriter.h"
 #include "report/TextReport.h"
-#include "support/TempSite.h"
 
 #include <gtest/gtest.h>
 
@@ -246,18 +245,4 @@ TEST(HtmlReport, FailuresOnlySettingIsReadAtEachLine)
 
     EXPECT_EQ(html.FileText(), head + "<B>kept before</B><BR>\r\n<B>failure</B><BR>\r\n");
     EXPECT_EQ(document.Lines().size(), 4u);
-}
-
-TEST(HtmlReport, SavesTheWholeFileOrReportsWhyNot)
-{
-    TempSite site({ { "tarvik-report.html", "old report" } });
-    HtmlReport html;
-    html.Start(RunStart());
-    html.End();
-    EXPECT_EQ(html.SaveTo(site.Root() + "/tarvik-report.html"), "");
-    EXPECT_EQ(site.Read("tarvik-report.html"), head + tail);
-
-    std::string error = html.SaveTo(site.Root() + "/no-such-folder/tarvik-report.html");
-    EXPECT_NE(error.find("no-such-folder/tarvik-report.html"), std::string::npos) << error;
-    EXPECT_EQ(site.Read("tarvik-report.html"), head + tail);
 }
