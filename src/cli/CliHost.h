@@ -22,7 +22,7 @@ public:
     bool AskYesNo(const std::string& question) override;
     YesAllNo AskYesAllNo(const std::string& question) override;
     void ShowMessage(const std::string& text) override;
-    /// Answers the HTML report's save dialog with `path`.
+    /// Answers the save dialog with the path of --html FILE; without it, cancels.
     std::string ChooseSaveFile(const SaveRequest& request) override;
 
     void SetHtmlReportFile(std::string path) { m_htmlReportFile = std::move(path); }
