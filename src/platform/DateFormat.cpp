@@ -9,52 +9,56 @@ namespace DateFormat {
 
 namespace {
 
-std::string Name(const std::tm& moment, const std::locale& locale, char conversion)
-{
-    std::ostringstream out;
-    out.imbue(locale);
-    std::use_facet<std::time_put<char>>(locale).put(std::ostreambuf_iterator<char>(out), out, ' ', &moment, conversion);
-    return out.str();
-}
-
-std::string Number(int value, int digits)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*d", digits, value);
-    return text;
-}
-
-int Digits(std::size_t letters) { return letters >= 2 ? 2 : 1; }
-
-std::string Field(char letter, std::size_t count, const std::tm& moment, const std::locale& locale)
-{
-    switch (letter) {
-    case 'd':
-        if (count >= 4)
-            return Name(moment, locale, 'A');
-        if (count == 3)
-            return Name(moment, locale, 'a');
-        return Number(moment.tm_mday, Digits(count));
-    case 'm':
-        if (count >= 4)
-            return Name(moment, locale, 'B');
-        if (count == 3)
-            return Name(moment, locale, 'b');
-        return Number(moment.tm_mon + 1, Digits(count));
-    case 'y': {
-        int year = moment.tm_year + 1900;
-        return count <= 2 ? Number(year % 100, 2) : Number(year, 4);
+    std::string Name(const std::tm& moment, const std::locale& locale, char conversion)
+    {
+        std::ostringstream out;
+        out.imbue(locale);
+        std::use_facet<std::time_put<char>>(locale).put(
+            std::ostreambuf_iterator<char>(out), out, ' ', &moment, conversion);
+        return out.str();
     }
-    case 'h':
-        return Number(moment.tm_hour, Digits(count));
-    case 'n':
-        return Number(moment.tm_min, Digits(count));
-    case 's':
-        return Number(moment.tm_sec, Digits(count));
+
+    std::string Number(int value, int digits)
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "%0*d", digits, value);
+        return text;
     }
-    // Not a field letter: it stands for itself.
-    return std::string(count, letter);
-}
+
+    int Digits(std::size_t letters)
+    {
+        return letters >= 2 ? 2 : 1;
+    }
+
+    std::string Field(char letter, std::size_t count, const std::tm& moment, const std::locale& locale)
+    {
+        switch (letter) {
+        case 'd':
+            if (count >= 4)
+                return Name(moment, locale, 'A');
+            if (count == 3)
+                return Name(moment, locale, 'a');
+            return Number(moment.tm_mday, Digits(count));
+        case 'm':
+            if (count >= 4)
+                return Name(moment, locale, 'B');
+            if (count == 3)
+                return Name(moment, locale, 'b');
+            return Number(moment.tm_mon + 1, Digits(count));
+        case 'y': {
+            int year = moment.tm_year + 1900;
+            return count <= 2 ? Number(year % 100, 2) : Number(year, 4);
+        }
+        case 'h':
+            return Number(moment.tm_hour, Digits(count));
+        case 'n':
+            return Number(moment.tm_min, Digits(count));
+        case 's':
+            return Number(moment.tm_sec, Digits(count));
+        }
+        // Not a field letter: it stands for itself.
+        return std::string(count, letter);
+    }
 
 }
 

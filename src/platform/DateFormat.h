@@ -12,7 +12,8 @@
 /// are English.
 namespace DateFormat {
 
-std::string Format(const std::string& pattern, const std::tm& moment, const std::locale& locale = std::locale());
+std::string Format(
+    const std::string& pattern, const std::tm& moment, const std::locale& locale = std::locale());
 
 /// The broken-down local time of `moment`.
 std::tm LocalTime(std::time_t moment);

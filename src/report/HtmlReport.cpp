@@ -26,7 +26,10 @@ const char* ColourWord(ReportColour colour)
     return "BLACK>";
 }
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string Trimmed(const std::string& text)
 {
@@ -69,11 +72,13 @@ std::string Content(const std::string& text)
 
 void HtmlReport::Start(const std::tm& started)
 {
-    std::string when = DateFormat::Format("ddd d mmmm yyyy", started) + " at " + DateFormat::Format("hh:nn", started);
+    std::string when
+        = DateFormat::Format("ddd d mmmm yyyy", started) + " at " + DateFormat::Format("hh:nn", started);
     m_lines.clear();
-    m_lines.push_back("<HTML><HEAD><TITLE>Tarvik Report - " + when + "</TITLE><BASE TARGET=\"reportwin\"></HEAD>");
-    m_lines.push_back("<BODY LEFTMARGIN=30 LINK=BLACK VLINK=GRAY><H2><FONT COLOR=RED><CENTER>Tarvik Report - " + when
-        + "</CENTER></FONT></H2>");
+    m_lines.push_back(
+        "<HTML><HEAD><TITLE>Tarvik Report - " + when + "</TITLE><BASE TARGET=\"reportwin\"></HEAD>");
+    m_lines.push_back("<BODY LEFTMARGIN=30 LINK=BLACK VLINK=GRAY><H2><FONT COLOR=RED><CENTER>Tarvik Report - "
+        + when + "</CENTER></FONT></H2>");
     m_rememberedColour = ReportColour::Black;
 }
 
@@ -111,7 +116,10 @@ void HtmlReport::Add(const ReportLine& line)
     m_lines.push_back(std::move(entry));
 }
 
-void HtmlReport::End() { m_lines.push_back("</BODY></HTML>"); }
+void HtmlReport::End()
+{
+    m_lines.push_back("</BODY></HTML>");
+}
 
 std::string HtmlReport::FileText() const
 {
@@ -121,7 +129,10 @@ std::string HtmlReport::FileText() const
     return text;
 }
 
-std::string HtmlReport::SaveTo(const std::string& path) const { return WriteFileAtomically(path, FileText()); }
+std::string HtmlReport::SaveTo(const std::string& path) const
+{
+    return WriteFileAtomically(path, FileText());
+}
 
 std::string HtmlReport::ColourChange(ReportColour colour)
 {

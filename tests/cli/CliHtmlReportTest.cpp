@@ -45,15 +45,18 @@ TEST(CliHtmlReport, SavesTheReportRelativeToTheStartingFolder)
 {
     TempSite work(brokenSite);
     std::filesystem::create_directory(work.Root() + "/out");
-    ProcessResult run = Cli(work.Root(), { "--folder", "site", "--html", "out/report.html", "--failed-only", "-q" });
+    ProcessResult run
+        = Cli(work.Root(), { "--folder", "site", "--html", "out/report.html", "--failed-only", "-q" });
     EXPECT_EQ(run.exitStatus, 1) << run.err;
     std::string html = work.Read("out/report.html");
     EXPECT_TRUE(html.starts_with("<HTML><HEAD><TITLE>Tarvik Report - ")) << html;
-    EXPECT_NE(html.find("<B><A HREF=\"gone.html\" TARGET=\"reportwin\">gone.html</A></B><BR>\r\n"), std::string::npos)
+    EXPECT_NE(html.find("<B><A HREF=\"gone.html\" TARGET=\"reportwin\">gone.html</A></B><BR>\r\n"),
+        std::string::npos)
         << html;
     EXPECT_EQ(html.find("index.html"), std::string::npos) << "page headings are not failures";
     EXPECT_TRUE(html.ends_with("</BODY></HTML>\r\n"));
-    EXPECT_NE(run.out.find("gone.html"), std::string::npos) << "the text report still goes to standard output";
+    EXPECT_NE(run.out.find("gone.html"), std::string::npos)
+        << "the text report still goes to standard output";
 }
 
 TEST(CliHtmlReport, UnwritableTargetIsReportedWithStatus2AndNothingIsReplaced)
@@ -71,6 +74,7 @@ TEST(CliHtmlReport, UnwritableTargetIsReportedWithStatus2AndNothingIsReplaced)
 
     run = Cli(work.Root(), { "--folder", "site", "--html", "no-folder/report.html", "-q" });
     EXPECT_EQ(run.exitStatus, 2);
-    EXPECT_NE(run.err.find("Cannot write no-folder/report.html: No such file or directory"), std::string::npos)
+    EXPECT_NE(
+        run.err.find("Cannot write no-folder/report.html: No such file or directory"), std::string::npos)
         << run.err;
 }

@@ -9,8 +9,9 @@
 namespace {
 
 const TempSite::Files sampleSite = {
-    { "index.html", "<html><body><a href=\"about.html\">a</a> <a href=\"missing.html\">m</a>"
-                    "<img src=\"logo.gif\"></body></html>" },
+    { "index.html",
+        "<html><body><a href=\"about.html\">a</a> <a href=\"missing.html\">m</a>"
+        "<img src=\"logo.gif\"></body></html>" },
     { "about.html", "<html><body><a href=\"index.html\">home</a></body></html>" },
     { "logo.gif", "GIF89a" },
 };
@@ -39,7 +40,8 @@ TEST(HtmlReportRun, EveryReportLineGoesIntoTheSavedReport)
     run.Run(site.Root(), WithHtml(), { "index.html" });
     std::tm after = DateFormat::LocalTime(std::time(nullptr));
 
-    EXPECT_EQ(run.host.questions, std::vector<std::string> { "Checking completed - create text report and HTML report?" });
+    EXPECT_EQ(run.host.questions,
+        std::vector<std::string> { "Checking completed - create text report and HTML report?" });
     ASSERT_EQ(run.host.saveRequests.size(), 1u);
     EXPECT_EQ(run.host.saveRequests[0].fileName, "tarvik-report.html");
     EXPECT_EQ(run.host.saveRequests[0].extension, "html");
@@ -56,7 +58,9 @@ TEST(HtmlReportRun, EveryReportLineGoesIntoTheSavedReport)
     for (const ReportLine& line : run.models.Report.Lines())
         breaks += !line.text.empty() && line.text[0] == '\r' ? 1 : 0;
     EXPECT_EQ(html.size(), 2 + run.models.Report.Lines().size() + breaks + 1);
-    EXPECT_EQ(html[2], "</FONT><FONT COLOR=GREEN><B><I><A HREF=\"index.html\" TARGET=\"reportwin\">index.html</A></I></B><BR>");
+    EXPECT_EQ(html[2],
+        "</FONT><FONT COLOR=GREEN><B><I><A HREF=\"index.html\" "
+        "TARGET=\"reportwin\">index.html</A></I></B><BR>");
     EXPECT_EQ(site.Read("tarvik-report.html"), run.models.Html.FileText());
 }
 

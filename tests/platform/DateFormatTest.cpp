@@ -22,11 +22,12 @@ std::tm Moment(int year, int month, int day, int weekDay, int hour, int minute, 
 /// A time facet that names days and months in German, as a system locale would.
 class GermanNames : public std::time_put<char> {
 protected:
-    iter_type do_put(iter_type out, std::ios_base&, char_type, const std::tm* t, char format, char) const override
+    iter_type do_put(
+        iter_type out, std::ios_base&, char_type, const std::tm* t, char format, char) const override
     {
         static const char* const shortDays[] = { "So", "Mo", "Di", "Mi", "Do", "Fr", "Sa" };
-        static const char* const months[] = { "Januar", "Februar", "M\xc3\xa4rz", "April", "Mai", "Juni", "Juli",
-            "August", "September", "Oktober", "November", "Dezember" };
+        static const char* const months[] = { "Januar", "Februar", "M\xc3\xa4rz", "April", "Mai", "Juni",
+            "Juli", "August", "September", "Oktober", "November", "Dezember" };
         std::string name = format == 'a' ? shortDays[t->tm_wday] : format == 'B' ? months[t->tm_mon] : "?";
         return std::copy(name.begin(), name.end(), out);
     }

@@ -26,7 +26,10 @@ std::tm RunStart()
     return t;
 }
 
-std::string Link(const std::string& target) { return "<A HREF=\"" + target + "\" TARGET=\"reportwin\">" + target + "</A>"; }
+std::string Link(const std::string& target)
+{
+    return "<A HREF=\"" + target + "\" TARGET=\"reportwin\">" + target + "</A>";
+}
 
 /// A combined run over one page with a valid, a missing image, two valid links, an
 /// unchecked external link, a failed local link and a failed external link, written
@@ -68,52 +71,41 @@ TEST(HtmlReport, RunWithImagesAndLinks)
     std::string black = "</FONT><FONT COLOR=BLACK>";
     std::string blue = "</FONT><FONT COLOR=BLUE>";
     std::string red = "</FONT><FONT COLOR=RED>";
-    std::string expected = head
-        + "</FONT><FONT COLOR=GREEN><B><I>" + Link("index.html") + "</I></B><BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + blue + "<B>The selected file has the following 1 valid image link:</B><BR>\r\n"
-        + nbsp + black + nbsp + "images/logo.gif<BR>\r\n"
-        + blue + "<B>External images have not been checked</B><BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + red + "<B><I>The following image CANNOT BE FOUND (or the filename case was wrong):</I></B><BR>\r\n"
-        + nbsp + "<B>images/Missing.gif (Case Mismatch)</B><BR>\r\n"
-        + black + nbsp + "---------------------------<BR>\r\n"
-        + blue + "<B>The selected file contains these 2 active links:</B><BR>\r\n"
-        + nbsp + black + nbsp + Link("about.html") + "<BR>\r\n"
-        + nbsp + nbsp + Link("news.html#top") + "<BR>\r\n"
-        + blue + "<B>The following external link has not been checked:</B><BR>\r\n"
-        + nbsp + black + nbsp + Link("http://www.example.com/") + "<BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + red + "<B><I>The following link points to NON-EXISTENT pages (or the filname case was wrong):</I></B><BR>\r\n"
-        + nbsp + "<B>" + Link("contact.htm") + "</B><BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + "<B><I>The following  external link failed</I></B><BR>\r\n"
-        + nbsp + "<B>" + Link("http://www.example.com/gone.html") + "</B><BR>\r\n"
-        + nbsp + black + nbsp + "Reason: Page not found<BR>\r\n"
-        + nbsp + "=================================<BR>\r\n"
-        + red + "<B>=== ERRORS WERE REPORTED ===</B><BR>\r\n"
-        + black + nbsp + "=================================<BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + "<B>Total Response Time: 0.4 secs.</B><BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + tail;
+    std::string expected = head + "</FONT><FONT COLOR=GREEN><B><I>" + Link("index.html") + "</I></B><BR>\r\n"
+        + "<BR>\r\n\r\n" + blue + "<B>The selected file has the following 1 valid image link:</B><BR>\r\n"
+        + nbsp + black + nbsp + "images/logo.gif<BR>\r\n" + blue
+        + "<B>External images have not been checked</B><BR>\r\n" + "<BR>\r\n\r\n" + red
+        + "<B><I>The following image CANNOT BE FOUND (or the filename case was wrong):</I></B><BR>\r\n" + nbsp
+        + "<B>images/Missing.gif (Case Mismatch)</B><BR>\r\n" + black + nbsp
+        + "---------------------------<BR>\r\n" + blue
+        + "<B>The selected file contains these 2 active links:</B><BR>\r\n" + nbsp + black + nbsp
+        + Link("about.html") + "<BR>\r\n" + nbsp + nbsp + Link("news.html#top") + "<BR>\r\n" + blue
+        + "<B>The following external link has not been checked:</B><BR>\r\n" + nbsp + black + nbsp
+        + Link("http://www.example.com/") + "<BR>\r\n" + "<BR>\r\n\r\n" + red
+        + "<B><I>The following link points to NON-EXISTENT pages (or the filname case was "
+          "wrong):</I></B><BR>\r\n"
+        + nbsp + "<B>" + Link("contact.htm") + "</B><BR>\r\n" + "<BR>\r\n\r\n"
+        + "<B><I>The following  external link failed</I></B><BR>\r\n" + nbsp + "<B>"
+        + Link("http://www.example.com/gone.html") + "</B><BR>\r\n" + nbsp + black + nbsp
+        + "Reason: Page not found<BR>\r\n" + nbsp + "=================================<BR>\r\n" + red
+        + "<B>=== ERRORS WERE REPORTED ===</B><BR>\r\n" + black + nbsp
+        + "=================================<BR>\r\n" + "<BR>\r\n\r\n"
+        + "<B>Total Response Time: 0.4 secs.</B><BR>\r\n" + "<BR>\r\n\r\n" + tail;
     EXPECT_EQ(ReportOfSampleRun(false), expected);
 }
 
 TEST(HtmlReport, FailuresOnlyRunKeepsTheFailureSectionsBetweenHeadAndTail)
 {
-    std::string expected = head
-        + "<BR>\r\n\r\n"
-        + "</FONT><FONT COLOR=RED><B><I>The following image CANNOT BE FOUND (or the filename case was wrong):</I></B><BR>\r\n"
-        + nbsp + "<B>images/Missing.gif (Case Mismatch)</B><BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + "<B><I>The following link points to NON-EXISTENT pages (or the filname case was wrong):</I></B><BR>\r\n"
-        + nbsp + "<B>" + Link("contact.htm") + "</B><BR>\r\n"
-        + "<BR>\r\n\r\n"
-        + "<B><I>The following  external link failed</I></B><BR>\r\n"
-        + nbsp + "<B>" + Link("http://www.example.com/gone.html") + "</B><BR>\r\n"
-        + nbsp + "</FONT><FONT COLOR=BLACK>" + nbsp + "Reason: Page not found<BR>\r\n"
-        + tail;
+    std::string expected = head + "<BR>\r\n\r\n"
+        + "</FONT><FONT COLOR=RED><B><I>The following image CANNOT BE FOUND (or the filename case was "
+          "wrong):</I></B><BR>\r\n"
+        + nbsp + "<B>images/Missing.gif (Case Mismatch)</B><BR>\r\n" + "<BR>\r\n\r\n"
+        + "<B><I>The following link points to NON-EXISTENT pages (or the filname case was "
+          "wrong):</I></B><BR>\r\n"
+        + nbsp + "<B>" + Link("contact.htm") + "</B><BR>\r\n" + "<BR>\r\n\r\n"
+        + "<B><I>The following  external link failed</I></B><BR>\r\n" + nbsp + "<B>"
+        + Link("http://www.example.com/gone.html") + "</B><BR>\r\n" + nbsp + "</FONT><FONT COLOR=BLACK>"
+        + nbsp + "Reason: Page not found<BR>\r\n" + tail;
     EXPECT_EQ(ReportOfSampleRun(true), expected);
 }
 
@@ -155,8 +147,8 @@ TEST(HtmlReport, AddressWithTrailingExplanationBecomesOneLink)
 {
     HtmlReport html;
     html.Start(RunStart());
-    html.Add({ "        http://www.example.com/Old.html (Case Mismatch)", ReportStyle::Bold, 1, ReportColour::Red,
-        KeepWhenFailedOnly::Yes });
+    html.Add({ "        http://www.example.com/Old.html (Case Mismatch)", ReportStyle::Bold, 1,
+        ReportColour::Red, KeepWhenFailedOnly::Yes });
     html.End();
     EXPECT_EQ(html.FileText(),
         head + nbsp + "</FONT><FONT COLOR=RED><B>" + Link("http://www.example.com/Old.html (Case Mismatch)")
@@ -200,7 +192,9 @@ TEST(HtmlReport, QuoteInALinkTargetCannotEndTheHrefAttribute)
     html.Start(RunStart());
     html.Add({ "        x.html\" onmouseover=\"alert(1)", ReportStyle::Normal });
     EXPECT_EQ(html.HtmlReportLines().back(),
-        nbsp + nbsp + "<A HREF=\"x.html%22 onmouseover=%22alert(1)\" TARGET=\"reportwin\">x.html\" onmouseover=\"alert(1)</A><BR>");
+        nbsp + nbsp
+            + "<A HREF=\"x.html%22 onmouseover=%22alert(1)\" TARGET=\"reportwin\">x.html\" "
+              "onmouseover=\"alert(1)</A><BR>");
 }
 
 TEST(HtmlReport, LineBreaksAndIndents)
@@ -241,7 +235,8 @@ TEST(HtmlReport, FailuresOnlySettingIsReadAtEachLine)
     writer.WriteReportLine("dropped", ReportStyle::Bold, 0, ReportColour::Black);
     writer.WriteReportLine("failure", ReportStyle::Bold, 0, ReportColour::Black, KeepWhenFailedOnly::Yes);
     writer.SetHtmlReport(nullptr);
-    writer.WriteReportLine("after the report", ReportStyle::Bold, 0, ReportColour::Black, KeepWhenFailedOnly::Yes);
+    writer.WriteReportLine(
+        "after the report", ReportStyle::Bold, 0, ReportColour::Black, KeepWhenFailedOnly::Yes);
 
     EXPECT_EQ(html.FileText(), head + "<B>kept before</B><BR>\r\n<B>failure</B><BR>\r\n");
     EXPECT_EQ(document.Lines().size(), 4u);
