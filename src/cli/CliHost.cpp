@@ -67,3 +67,5 @@ void CliHost::ShowMessage(const std::string& text)
     ClearProgress();
     std::fprintf(stderr, "%s\n", WithUnixLineBreaks(text).c_str());
 }
+
+std::string CliHost::ChooseSaveFile(const SaveRequest&) { return m_htmlReportFile; }

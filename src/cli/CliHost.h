@@ -22,6 +22,10 @@ public:
     bool AskYesNo(const std::string& question) override;
     YesAllNo AskYesAllNo(const std::string& question) override;
     void ShowMessage(const std::string& text) override;
+    /// Answers the save dialog with the path of --html FILE; without it, cancels.
+    std::string ChooseSaveFile(const SaveRequest& request) override;
+
+    void SetHtmlReportFile(std::string path) { m_htmlReportFile = std::move(path); }
 
 private:
     void DrawProgress();
@@ -32,4 +36,5 @@ private:
     bool m_showProgress;
     bool m_progressDrawn = false;
     std::chrono::steady_clock::time_point m_lastDraw;
+    std::string m_htmlReportFile;
 };

@@ -16,6 +16,8 @@ the folder to check (at most 500); without them the starting file is checked.
   --no-list-unchecked   do not list external references that are not checked
   --no-to-non-html      skip pages without HTML markers instead of analysing them
   --report FILE         save the text report to FILE (CR LF line ends)
+  --html FILE           save the HTML report to FILE
+  --failed-only         the HTML report shows only the failures
   --json FILE           save the results as JSON to FILE
   -q, --quiet           no progress on standard error
   -h, --help            this text
@@ -54,6 +56,12 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
         } else if (a == "--json") {
             if (!value(o.jsonFile))
                 return std::nullopt;
+        } else if (a == "--html") {
+            if (!value(o.htmlFile))
+                return std::nullopt;
+            o.choices.htmlResults = true;
+        } else if (a == "--failed-only") {
+            o.settings.showFailedOnly = true;
         } else if (a == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
         } else if (a == "--trace") {
@@ -91,6 +99,10 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
     }
     if (unused && !o.choices.trace) {
         error = "--unused needs --trace: unused files are found by following the site's links";
+        return std::nullopt;
+    }
+    if (o.settings.showFailedOnly && !o.choices.htmlResults) {
+        error = "--failed-only needs --html FILE: it filters the HTML report";
         return std::nullopt;
     }
     o.choices.reportUnused = unused;

@@ -18,6 +18,7 @@ struct CliOptions {
     bool quiet = false;
     std::string reportFile;
     std::string jsonFile;
+    std::string htmlFile;
     bool help = false;
 };
 

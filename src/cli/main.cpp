@@ -4,6 +4,7 @@
 #include "engine/AnalyseRun.h"
 #include "platform/AtomicFile.h"
 #include "platform/CaseFold.h"
+#include "platform/DateFormat.h"
 #include "platform/FileSystem.h"
 
 #include <cerrno>
@@ -56,6 +57,7 @@ bool Save(const std::string& path, const std::string& content)
 
 int main(int argc, char** argv)
 {
+    DateFormat::UseSystemLanguage();
     std::string error;
     std::optional<CliOptions> options = ParseCommandLine({ argv + 1, argv + argc }, error);
     if (!options) {
@@ -84,6 +86,7 @@ int main(int argc, char** argv)
     bool showProgress = !options->quiet && ::isatty(STDERR_FILENO);
     CliHost host(models, options->answerNoToNonHtml ? CliHost::NonHtmlPages::Skip : CliHost::NonHtmlPages::Analyse,
         showProgress ? CliHost::Progress::Shown : CliHost::Progress::Hidden);
+    host.SetHtmlReportFile(options->htmlFile);
     RunOutcome outcome = AnalyseRun(state, models, host).Run(request);
     if (outcome.end == RunOutcome::End::NotStarted)
         return ExitCannotRun;
@@ -95,7 +98,7 @@ int main(int argc, char** argv)
         saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
     if (!options->jsonFile.empty())
         saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
-    if (!saved)
+    if (!saved || outcome.htmlReportSaveFailed)
         return ExitCannotRun;
     if (outcome.pagesAnalysed == 0)
         return Fail("not one page could be analysed");

@@ -5,10 +5,12 @@
 #include "engine/RunContext.h"
 #include "engine/SiteTrace.h"
 #include "platform/CaseFold.h"
+#include "platform/DateFormat.h"
 #include "report/ReportWriter.h"
 #include "report/TextReport.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace {
 
@@ -52,6 +54,28 @@ bool AnalyseRun::FillQueue(const RunRequest& request)
     return true;
 }
 
+void AnalyseRun::StartHtmlReport(const RunOptions& options)
+{
+    HtmlReport& html = m_models.Html;
+    html.Clear();
+    html.SetShowFailedOnly(options.ShowFailedOnly);
+    if (options.HtmlResults)
+        html.Start(DateFormat::LocalTime(std::time(nullptr)));
+}
+
+bool AnalyseRun::EndHtmlReport(const std::string& folder)
+{
+    m_models.Html.End();
+    std::string path = m_host.ChooseSaveFile({ "tarvik-report.html", "html", "Save HTML Report", folder });
+    if (path.empty())
+        return true;
+    std::string error = m_models.Html.SaveTo(path);
+    if (error.empty())
+        return true;
+    m_host.ShowMessage(error);
+    return false;
+}
+
 RunOutcome AnalyseRun::Run(const RunRequest& request)
 {
     const RunOptions& options = request.options;
@@ -65,6 +89,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     m_models.Report.Clear();
     m_models.LinkGrid.Reset();
     m_models.ImgGrid.Reset();
+    StartHtmlReport(options);
 
     LocalSite site(request.folder);
     SiteTrace trace(m_state, labels, site.Files(),
@@ -72,6 +97,8 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     trace.ListFolder("");
     RunContext context { options, m_state, m_models, m_host, site, trace };
     ReportWriter writer(m_models.Report);
+    if (options.HtmlResults)
+        writer.SetHtmlReport(&m_models.Html);
     std::size_t selected = std::min(request.selectedFiles.size(), MaxSelectedFiles);
 
     m_state.startTime = std::chrono::steady_clock::now();
@@ -120,7 +147,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     if (!options.SeparateReports) {
         makeReport = m_host.AskYesNo(std::string(m_state.AbortRequested ? "ABORTED BY USER - create partial text report"
                                                                         : "Checking completed - create text report")
-            + "?");
+            + (options.HtmlResults ? " and HTML report" : "") + "?");
     }
     if (!options.SeparateReports)
         outcome.errorCount = m_state.RunErrorCount();
@@ -135,6 +162,8 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
         TextReport::WriteClosingBlock(writer, labels, m_state.FilesNotAnalysed, m_state.UnusedFiles, options.ReportUnused);
         TextReport::WriteTotalTime(writer, std::chrono::duration<double>(m_state.endTime - m_state.startTime).count());
     }
+    if (options.HtmlResults && makeReport)
+        outcome.htmlReportSaveFailed = !EndHtmlReport(request.folder);
     outcome.reportMade = makeReport;
     outcome.notAnalysed = m_state.FilesNotAnalysed.Items();
     m_state.UnusedFiles.Sort();

@@ -32,6 +32,8 @@ struct RunOutcome {
     std::size_t pagesAnalysed = 0;
     std::vector<std::string> notAnalysed;
     std::vector<std::string> unused;
+    /// The HTML report was to be saved to a file that could not be written.
+    bool htmlReportSaveFailed = false;
 };
 
 /// One Analyse run from confirmed options to the closing report: fills the page queue,
@@ -53,6 +55,8 @@ public:
 
 private:
     bool FillQueue(const RunRequest& request);
+    void StartHtmlReport(const RunOptions& options);
+    bool EndHtmlReport(const std::string& folder);
     void ReturnToIdle();
 
     RunState& m_state;

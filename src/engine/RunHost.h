@@ -19,4 +19,14 @@ public:
     virtual YesAllNo AskYesAllNo(const std::string& question) = 0;
     /// A message box; its text may hold CR LF line breaks.
     virtual void ShowMessage(const std::string& text) = 0;
+
+    struct SaveRequest {
+        std::string fileName;
+        std::string extension;
+        std::string title;
+        std::string folder;
+    };
+    /// The save dialog, proposing `fileName` in `folder`. Returns the chosen path, or ""
+    /// when the user cancels; a host without a save dialog cancels.
+    virtual std::string ChooseSaveFile(const SaveRequest&) { return {}; }
 };

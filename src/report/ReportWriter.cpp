@@ -1,7 +1,12 @@
 #include "report/ReportWriter.h"
 
+#include "report/HtmlReport.h"
+
 void ReportWriter::WriteReportLine(std::string text, ReportStyle style, int sizeStep, ReportColour colour,
     KeepWhenFailedOnly keep)
 {
-    m_document.Append({ std::move(text), style, sizeStep, colour, keep });
+    ReportLine line { std::move(text), style, sizeStep, colour, keep };
+    if (m_htmlReport)
+        m_htmlReport->Add(line);
+    m_document.Append(std::move(line));
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+class HtmlReport;
+
 /// The one way report lines are written: each goes to the report document (and, once an
 /// HTML report is being built, to it as well).
 class ReportWriter {
@@ -17,6 +19,10 @@ public:
     void WriteReportLine(std::string text, ReportStyle style, int sizeStep, ReportColour colour,
         KeepWhenFailedOnly keep = KeepWhenFailedOnly::No);
 
+    /// Lines written from now on also go to `report`; nullptr stops that.
+    void SetHtmlReport(HtmlReport* report) { m_htmlReport = report; }
+
 private:
     ReportDocument& m_document;
+    HtmlReport* m_htmlReport = nullptr;
 };

@@ -19,6 +19,9 @@ public:
     std::vector<std::string> questions;
     std::vector<std::string> messages;
     int pumps = 0;
+    /// The save dialog's answer: a path, or "" to cancel.
+    std::string savePath;
+    std::vector<SaveRequest> saveRequests;
 
     void ProcessMessages() override
     {
@@ -37,4 +40,9 @@ public:
         return nonHtmlAnswer;
     }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    std::string ChooseSaveFile(const SaveRequest& request) override
+    {
+        saveRequests.push_back(request);
+        return savePath;
+    }
 };
