@@ -21,6 +21,7 @@ the folder to check (at most 500); without them the starting file is checked.
   --json FILE           save the results as JSON to FILE
   -q, --quiet           no progress on standard error
   -h, --help            this text
+  --version             the version of the program
 
 Exit status: 0 no errors were reported, 1 errors were reported, 2 the run could not
 start or no page could be analysed.
@@ -78,6 +79,9 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
             o.quiet = true;
         } else if (a == "-h" || a == "--help") {
             o.help = true;
+            return o;
+        } else if (a == "--version") {
+            o.version = true;
             return o;
         } else if (a == "--") {
             o.files.insert(o.files.end(), args.begin() + long(i) + 1, args.end());

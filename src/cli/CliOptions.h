@@ -20,6 +20,7 @@ struct CliOptions {
     std::string jsonFile;
     std::string htmlFile;
     bool help = false;
+    bool version = false;
 };
 
 /// The parsed options, or nothing with `error` set to a message for standard error.

@@ -1,6 +1,7 @@
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
 #include "cli/JsonResults.h"
+#include "components/MainWindowVersion.h"
 #include "engine/AnalyseRun.h"
 #include "platform/AtomicFile.h"
 #include "platform/CaseFold.h"
@@ -67,6 +68,10 @@ int main(int argc, char** argv)
     }
     if (options->help) {
         std::fputs(UsageText().c_str(), stdout);
+        return ExitNoErrors;
+    }
+    if (options->version) {
+        std::printf("%s\n%s\n", MainWindowVersionLabel().c_str(), MainWindowCopyright().c_str());
         return ExitNoErrors;
     }
 

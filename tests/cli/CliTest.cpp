@@ -131,9 +131,12 @@ TEST(Cli, BadUsageAndRunsThatCannotStartExitWithTwo)
     }
 }
 
-TEST(Cli, HelpDescribesTheOptions)
+TEST(Cli, HelpAndVersion)
 {
-    ProcessResult r = Cli({ "--help" });
-    EXPECT_EQ(r.exitStatus, 0);
-    EXPECT_NE(r.out.find("--trace"), std::string::npos);
+    ProcessResult help = Cli({ "--help" });
+    EXPECT_EQ(help.exitStatus, 0);
+    EXPECT_NE(help.out.find("--trace"), std::string::npos);
+    ProcessResult version = Cli({ "--version" });
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out, "Version 2.1d\nCopyright \xc2\xa9 Orbane Software 2000/2001\n");
 }
