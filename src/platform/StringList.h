@@ -25,7 +25,6 @@ public:
     {
     }
 
-    Order GetOrder() const { return m_order; }
     std::size_t Count() const { return m_order == Order::SortedUnique ? m_sorted.size() : m_liveCount; }
     bool Empty() const { return Count() == 0; }
 
