@@ -105,7 +105,8 @@ void LoopbackServer::Serve()
 void LoopbackServer::Play(int connection, const Script& script)
 {
     std::string request;
-    while (!RequestComplete(request)) {
+    const bool greets = !script.empty() && script.front().kind == Step::Kind::Greet;
+    while (!greets && !RequestComplete(request)) {
         if (WaitForStopOr(connection, std::chrono::seconds(5)))
             return;
         char chunk[4096];
@@ -119,6 +120,7 @@ void LoopbackServer::Play(int connection, const Script& script)
     for (const Step& step : script) {
         switch (step.kind) {
         case Step::Kind::Send:
+        case Step::Kind::Greet:
             if (::send(connection, step.bytes.data(), step.bytes.size(), MSG_NOSIGNAL) < 0)
                 return;
             break;

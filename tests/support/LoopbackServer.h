@@ -14,7 +14,7 @@
 class LoopbackServer {
 public:
     struct Step {
-        enum class Kind { Send, Pause, Close, Stall };
+        enum class Kind { Send, Pause, Close, Stall, Greet };
         Kind kind;
         std::string bytes;
         std::chrono::milliseconds pause {};
@@ -25,6 +25,8 @@ public:
     static Step Pause(std::chrono::milliseconds pause) { return { Step::Kind::Pause, {}, pause }; }
     static Step Close() { return { Step::Kind::Close, {}, {} }; }
     static Step Stall() { return { Step::Kind::Stall, {}, {} }; }
+    /// As the first step: sends `bytes` at once, without waiting for a request.
+    static Step Greet(std::string bytes) { return { Step::Kind::Greet, std::move(bytes), {} }; }
     /// One script that sends `response` whole and closes.
     static Script Answer(std::string response) { return { Send(std::move(response)), Close() }; }
 

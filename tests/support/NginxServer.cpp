@@ -65,7 +65,11 @@ std::string Configuration(const std::string& prefix, const std::string& root, in
          << "    ssl_certificate_key " << TestCertificate::ServerKeyFile() << ";\n"
          << "    root " << root << ";\n"
          << serverDirectives << "\n  }\n}\n";
-    return conf.str();
+    std::string text = conf.str();
+    for (auto [name, value] : { std::pair { std::string("{port}"), port }, std::pair { std::string("{tls_port}"), tlsPort } })
+        for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at))
+            text.replace(at, name.size(), std::to_string(value));
+    return text;
 }
 
 }

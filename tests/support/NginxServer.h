@@ -12,7 +12,8 @@
 /// with the reason, when nginx is missing or does not come up.
 class NginxServer {
 public:
-    /// `serverDirectives` go into the server block (locations, redirects).
+    /// `serverDirectives` go into the server block (locations, redirects); "{port}" and
+    /// "{tls_port}" in them stand for the two ports.
     explicit NginxServer(const std::string& root, const std::string& serverDirectives = "");
     ~NginxServer();
     NginxServer(const NginxServer&) = delete;
