@@ -32,3 +32,8 @@ std::optional<LineReader::Line> LineReader::NextLine()
     m_begin += raw.size();
     return Line { { start, length }, raw };
 }
+
+bool LineReader::Full() const
+{
+    return m_begin == 0 && m_end == Capacity && !std::memchr(m_data.data(), '\n', m_end);
+}

@@ -26,7 +26,8 @@ public:
     std::optional<Line> NextLine();
     /// Bytes received but not taken as lines.
     std::string_view Rest() const { return { m_data.data() + m_begin, m_end - m_begin }; }
-    bool Full() const { return m_begin == 0 && m_end == Capacity; }
+    /// No room left and no complete line in it: the line under way is too long.
+    bool Full() const;
     void Clear() { m_begin = m_end = 0; }
 
 private:
