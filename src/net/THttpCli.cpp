@@ -55,11 +55,10 @@ std::string WithCode(int code) { return WSocketErrorDesc(code) + " (Error #" + s
 THttpCli::THttpCli(MessageQueue& queue)
     : m_queue(queue)
     , m_ownResolver(std::make_unique<ThreadHostResolver>(queue))
-    , m_resolver(m_ownResolver.get())
     , m_pump([this]() { m_queue.WaitAndProcess(PumpWait); })
     , m_self(std::make_shared<THttpCli*>(this))
 {
-    SetResolver(*m_resolver);
+    SetResolver(*m_ownResolver);
 }
 
 THttpCli::~THttpCli()
@@ -72,7 +71,6 @@ void THttpCli::SetResolver(HostResolver& resolver)
 {
     if (m_state != THttpState::httpReady)
         throw EHttpException("HTTP component is busy", 1);
-    m_resolver = &resolver;
     m_socket = std::make_unique<TWSocket>(m_queue, resolver);
     m_socket->OnDnsLookupDone = [this](TWSocket&, int error) { DnsLookupDone(error); };
     m_socket->OnSessionConnected = [this](TWSocket&, int error) { SessionConnected(error); };

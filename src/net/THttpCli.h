@@ -159,7 +159,6 @@ private:
 
     MessageQueue& m_queue;
     std::unique_ptr<HostResolver> m_ownResolver;
-    HostResolver* m_resolver;
     std::unique_ptr<TWSocket> m_socket;
     std::shared_ptr<TlsContext> m_tlsContext;
     Pump m_pump;
@@ -175,9 +174,6 @@ private:
     std::vector<std::string> m_rcvdHeader;
 
     RequestTarget m_target;
-    std::string m_connectHost;
-    std::string m_connectPort;
-    bool m_useTls = false;
     bool m_relocationPending = false;
     RequestTarget m_relocationTarget;
     int m_relocations = 0;
