@@ -58,7 +58,8 @@ std::optional<ContentRange> ParseContentRange(std::string_view value)
     const auto slash = value.find('/', 6);
     if (dash == std::string_view::npos || slash == std::string_view::npos || slash < dash)
         return std::nullopt;
-    return ContentRange { std::string(value.substr(6, dash - 6)), std::string(value.substr(dash + 1, slash - dash - 1)) };
+    return ContentRange { std::string(value.substr(6, dash - 6)),
+        std::string(value.substr(dash + 1, slash - dash - 1)) };
 }
 
 }

@@ -85,7 +85,9 @@ Relocation ResolveRelocation(const RequestTarget& current, std::string_view valu
         next.protocol = parts.protocol;
         next.host = parts.host;
         next.port = parts.port.empty() ? DefaultPortOf(parts.protocol) : parts.port;
-        next.path = parts.path.empty() ? "/" : RemoveDotSegments(Joined(parts.path.front() == '?' ? "/" : "", parts.path));
+        next.path = parts.path.empty()
+            ? "/"
+            : RemoveDotSegments(Joined(parts.path.front() == '?' ? "/" : "", parts.path));
         relocation.location = OriginOf(next) + (parts.path.empty() ? "" : next.path);
         return relocation;
     }

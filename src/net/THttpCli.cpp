@@ -43,12 +43,16 @@ std::string HttpDate(std::time_t when)
     std::tm utc {};
     ::gmtime_r(&when, &utc);
     char text[64];
-    std::snprintf(text, sizeof text, "%.3s, %2.2d %.3s %4.4d %2.2d:%2.2d:%2.2d", days.data() + 3 * utc.tm_wday,
-        utc.tm_mday, months.data() + 3 * utc.tm_mon, utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
+    std::snprintf(text, sizeof text, "%.3s, %2.2d %.3s %4.4d %2.2d:%2.2d:%2.2d",
+        days.data() + 3 * utc.tm_wday, utc.tm_mday, months.data() + 3 * utc.tm_mon, utc.tm_year + 1900,
+        utc.tm_hour, utc.tm_min, utc.tm_sec);
     return text;
 }
 
-std::string WithCode(int code) { return WSocketErrorDesc(code) + " (Error #" + std::to_string(code) + ")"; }
+std::string WithCode(int code)
+{
+    return WSocketErrorDesc(code) + " (Error #" + std::to_string(code) + ")";
+}
 
 }
 
@@ -100,9 +104,18 @@ void THttpCli::Post()
     Wait();
 }
 
-void THttpCli::GetASync() { Start(THttpRequest::httpGET); }
-void THttpCli::HeadASync() { Start(THttpRequest::httpHEAD); }
-void THttpCli::PostASync() { Start(THttpRequest::httpPOST); }
+void THttpCli::GetASync()
+{
+    Start(THttpRequest::httpGET);
+}
+void THttpCli::HeadASync()
+{
+    Start(THttpRequest::httpHEAD);
+}
+void THttpCli::PostASync()
+{
+    Start(THttpRequest::httpPOST);
+}
 
 void THttpCli::Wait()
 {
@@ -558,7 +571,8 @@ void THttpCli::SessionClosed(int error)
     if (m_connected && error != 0) {
         m_requestDoneError = error;
         m_statusCode = 404;
-        m_reasonPhrase = error == WSocketError::TlsFailed ? "TLS failure: " + m_socket->TlsFailure() : WithCode(error);
+        m_reasonPhrase
+            = error == WSocketError::TlsFailed ? "TLS failure: " + m_socket->TlsFailure() : WithCode(error);
     } else if (m_connected && m_state == THttpState::httpWaitingHeader) {
         m_statusCode = 404;
         m_reasonPhrase = "Connection closed before the end of the header";

@@ -93,7 +93,8 @@ void TWSocket::DnsLookup(const std::string& host)
         });
     } catch (const std::system_error& e) {
         m_lastError = WSocketError::FromErrno(e.code().value());
-        throw ESocketException(host + ": can't start DNS lookup, error #" + std::to_string(m_lastError), m_lastError);
+        throw ESocketException(
+            host + ": can't start DNS lookup, error #" + std::to_string(m_lastError), m_lastError);
     }
 }
 
@@ -134,7 +135,8 @@ void TWSocket::Connect()
         throw ESocketException("Connect: invalid address " + m_addr, Fail(WSocketError::InvalidArgument));
     const int port = PortNumber(m_port, m_proto);
     if (port < 0)
-        throw ESocketException("Connect: can't resolve port '" + m_port + "'", Fail(WSocketError::InvalidArgument));
+        throw ESocketException(
+            "Connect: can't resolve port '" + m_port + "'", Fail(WSocketError::InvalidArgument));
     if (address.ss_family == AF_INET)
         reinterpret_cast<sockaddr_in*>(&address)->sin_port = htons(static_cast<uint16_t>(port));
     else
@@ -163,7 +165,10 @@ void TWSocket::Connect()
     m_watcher = m_queue.Watch(fd, POLLOUT, [this](short revents) { Ready(revents); });
 }
 
-void TWSocket::Watch(short events) { m_queue.SetEvents(m_watcher, events); }
+void TWSocket::Watch(short events)
+{
+    m_queue.SetEvents(m_watcher, events);
+}
 
 void TWSocket::Ready(short revents)
 {
@@ -363,7 +368,10 @@ int TWSocket::Receive(void* buffer, std::size_t size)
     return -1;
 }
 
-void TWSocket::Close() { CloseWith(0, true); }
+void TWSocket::Close()
+{
+    CloseWith(0, true);
+}
 
 void TWSocket::CloseWith(int error, bool notify)
 {

@@ -76,4 +76,7 @@ HostResolver::Ticket ThreadHostResolver::Start(const std::string& host, Done don
     return ticket;
 }
 
-void ThreadHostResolver::Cancel(Ticket ticket) { m_pending->calls.erase(ticket); }
+void ThreadHostResolver::Cancel(Ticket ticket)
+{
+    m_pending->calls.erase(ticket);
+}

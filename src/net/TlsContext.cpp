@@ -37,4 +37,7 @@ std::shared_ptr<TlsContext> TlsContext::TrustingOnly(const std::string& pemFile)
     return std::shared_ptr<TlsContext>(new TlsContext(ctx));
 }
 
-TlsContext::~TlsContext() { SSL_CTX_free(m_ctx); }
+TlsContext::~TlsContext()
+{
+    SSL_CTX_free(m_ctx);
+}

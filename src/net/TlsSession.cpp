@@ -4,12 +4,12 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
+#include <ctime>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
-#include <csignal>
-#include <ctime>
 #include <stdexcept>
 
 namespace {
@@ -86,7 +86,10 @@ TlsSession::TlsSession(std::shared_ptr<TlsContext> context, int fd, const std::s
     SSL_set_connect_state(m_ssl);
 }
 
-TlsSession::~TlsSession() { SSL_free(m_ssl); }
+TlsSession::~TlsSession()
+{
+    SSL_free(m_ssl);
+}
 
 TlsSession::Io TlsSession::Handshake()
 {
@@ -127,7 +130,10 @@ TlsSession::Io TlsSession::Write(const void* data, std::size_t size)
     return Result(rc);
 }
 
-std::size_t TlsSession::Pending() const { return static_cast<std::size_t>(SSL_pending(m_ssl)); }
+std::size_t TlsSession::Pending() const
+{
+    return static_cast<std::size_t>(SSL_pending(m_ssl));
+}
 
 TlsSession::Io TlsSession::Result(int rc)
 {

@@ -63,6 +63,12 @@ UrlParts ParseUrl(std::string_view url)
     return parts;
 }
 
-bool IsHttps(std::string_view protocol) { return CaseFold::EqualIgnoringCase(protocol, "https"); }
+bool IsHttps(std::string_view protocol)
+{
+    return CaseFold::EqualIgnoringCase(protocol, "https");
+}
 
-std::string DefaultPortOf(std::string_view protocol) { return IsHttps(protocol) ? "443" : "80"; }
+std::string DefaultPortOf(std::string_view protocol)
+{
+    return IsHttps(protocol) ? "443" : "80";
+}

@@ -58,9 +58,15 @@ void MessageQueue::SetEvents(Id watcher, short events)
         it->second.events = events;
 }
 
-void MessageQueue::Unwatch(Id watcher) { m_watchers.erase(watcher); }
+void MessageQueue::Unwatch(Id watcher)
+{
+    m_watchers.erase(watcher);
+}
 
-void MessageQueue::Post(Callback callback) { m_posted.push_back(std::move(callback)); }
+void MessageQueue::Post(Callback callback)
+{
+    m_posted.push_back(std::move(callback));
+}
 
 MessageQueue::ThreadSafePost MessageQueue::ThreadSafePoster() const
 {
@@ -75,11 +81,20 @@ MessageQueue::Id MessageQueue::StartTimer(Duration delay, Callback callback)
     return id;
 }
 
-void MessageQueue::CancelTimer(Id timer) { m_timers.erase(timer); }
+void MessageQueue::CancelTimer(Id timer)
+{
+    m_timers.erase(timer);
+}
 
-std::size_t MessageQueue::ProcessMessages() { return Dispatch(Duration::zero()); }
+std::size_t MessageQueue::ProcessMessages()
+{
+    return Dispatch(Duration::zero());
+}
 
-std::size_t MessageQueue::WaitAndProcess(Duration limit) { return Dispatch(std::max(limit, Duration::zero())); }
+std::size_t MessageQueue::WaitAndProcess(Duration limit)
+{
+    return Dispatch(std::max(limit, Duration::zero()));
+}
 
 std::size_t MessageQueue::Dispatch(Duration limit)
 {

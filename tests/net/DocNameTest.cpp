@@ -20,8 +20,8 @@ TEST(DocName, IsTheLastNameOfThePathBeforeAnyQuery)
 
 TEST(DocName, IsNeverAPathOrAFolderReference)
 {
-    const std::string cases[] = { "/..", "/../", "/.", "/dir/..", "/a\\..", "/a/..\\..\\etc\\passwd",
-        "/x//", std::string("/a\0b", 4) };
+    const std::string cases[] = { "/..", "/../", "/.", "/dir/..", "/a\\..", "/a/..\\..\\etc\\passwd", "/x//",
+        std::string("/a\0b", 4) };
     for (const auto& path : cases) {
         const std::string name = DocNameOf(path);
         EXPECT_NE(name, "..") << path;

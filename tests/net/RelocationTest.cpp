@@ -13,8 +13,10 @@ struct Case {
 const RequestTarget Current { "http", "site.test", "8080", "/dir/old.html?a=1" };
 
 const Case Cases[] = {
-    { "/new/page.html", { "http", "site.test", "8080", "/new/page.html" }, "http://site.test:8080/new/page.html" },
-    { "/a/../b/./c.html#top", { "http", "site.test", "8080", "/b/c.html" }, "http://site.test:8080/b/c.html" },
+    { "/new/page.html", { "http", "site.test", "8080", "/new/page.html" },
+        "http://site.test:8080/new/page.html" },
+    { "/a/../b/./c.html#top", { "http", "site.test", "8080", "/b/c.html" },
+        "http://site.test:8080/b/c.html" },
     { "http://other.test/x", { "http", "other.test", "80", "/x" }, "http://other.test/x" },
     { "http://other.test", { "http", "other.test", "80", "/" }, "http://other.test" },
     { "https://other.test/secure", { "https", "other.test", "443", "/secure" }, "https://other.test/secure" },
@@ -27,8 +29,10 @@ const Case Cases[] = {
         "http://site.test:8080/dir/sub/page.html" },
     { "../up.html", { "http", "site.test", "8080", "/up.html" }, "http://site.test:8080/up.html" },
     { "../../../up.html", { "http", "site.test", "8080", "/up.html" }, "http://site.test:8080/up.html" },
-    { "?b=2", { "http", "site.test", "8080", "/dir/old.html?b=2" }, "http://site.test:8080/dir/old.html?b=2" },
-    { "http:rel.html", { "http", "site.test", "8080", "/dir/rel.html" }, "http://site.test:8080/dir/rel.html" },
+    { "?b=2", { "http", "site.test", "8080", "/dir/old.html?b=2" },
+        "http://site.test:8080/dir/old.html?b=2" },
+    { "http:rel.html", { "http", "site.test", "8080", "/dir/rel.html" },
+        "http://site.test:8080/dir/rel.html" },
     { "", { "http", "site.test", "8080", "/dir/old.html?a=1" }, "http://site.test:8080/dir/old.html?a=1" },
 };
 

@@ -20,11 +20,12 @@ class NginxSite : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_site = std::make_unique<TempSite>(TempSite::Files { { "index.html", IndexPage },
-            { "docs/guide.txt", "guide" } });
-        s_nginx = std::make_unique<NginxServer>(s_site->Root(), "    location = /old.html { return 301 /index.html; }\n"
-                                                               "    location = /to-tls.html { return 302 https://"
-                                                               "localhost:{tls_port}/index.html; }\n");
+        s_site = std::make_unique<TempSite>(
+            TempSite::Files { { "index.html", IndexPage }, { "docs/guide.txt", "guide" } });
+        s_nginx = std::make_unique<NginxServer>(s_site->Root(),
+            "    location = /old.html { return 301 /index.html; }\n"
+            "    location = /to-tls.html { return 302 https://"
+            "localhost:{tls_port}/index.html; }\n");
     }
     static void TearDownTestSuite()
     {
@@ -121,7 +122,8 @@ TEST_F(NginxSite, AnUntrustedOrMisnamedCertificateFailsTheRequest)
 {
     http.SetTlsContext(TlsContext::SystemTrust());
     EXPECT_EQ(Run(&THttpCli::Head, s_nginx->TlsUrl("/index.html")), 404);
-    EXPECT_EQ(http.ReasonPhrase(), "TLS handshake failed: certificate not accepted: unable to get local issuer certificate");
+    EXPECT_EQ(http.ReasonPhrase(),
+        "TLS handshake failed: certificate not accepted: unable to get local issuer certificate");
 
     http.SetTlsContext(TlsContext::TrustingOnly(TestCertificate::TrustAnchorFile()));
     EXPECT_EQ(Run(&THttpCli::Head, "https://wrong.test:" + std::to_string(s_nginx->TlsPort()) + "/"), 404);
@@ -130,7 +132,8 @@ TEST_F(NginxSite, AnUntrustedOrMisnamedCertificateFailsTheRequest)
 
 TEST(THttpCliTls, AServerThatDoesNotSpeakTlsFailsTheHandshake)
 {
-    LoopbackServer server({ { LoopbackServer::Greet("HTTP/1.0 400 Bad Request\r\n\r\n"), LoopbackServer::Close() } });
+    LoopbackServer server(
+        { { LoopbackServer::Greet("HTTP/1.0 400 Bad Request\r\n\r\n"), LoopbackServer::Close() } });
     MessageQueue queue;
     THttpCli http(queue);
     http.SetTlsContext(TlsContext::TrustingOnly(TestCertificate::TrustAnchorFile()));

@@ -13,8 +13,7 @@ using SocketState = TWSocket::TSocketState;
 
 namespace {
 
-template <typename Done>
-void PumpUntil(MessageQueue& queue, Done done)
+template <typename Done> void PumpUntil(MessageQueue& queue, Done done)
 {
     const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (!done() && std::chrono::steady_clock::now() < deadline)
@@ -87,7 +86,8 @@ TEST(TWSocket, EventsComeInTheOrderConnectDataSentDataClose)
             events.push_back("data");
         }
     };
-    socket.OnSessionClosed = [&](TWSocket&, int error) { events.push_back("closed " + std::to_string(error)); };
+    socket.OnSessionClosed
+        = [&](TWSocket&, int error) { events.push_back("closed " + std::to_string(error)); };
     socket.SetAddr("127.0.0.1");
     socket.SetPort(std::to_string(server.Port()));
     socket.Connect();
@@ -136,7 +136,8 @@ TEST(ThreadHostResolver, ResolvesOffTheThreadAndDropsCancelledLookups)
         error = e;
         address = a;
     });
-    const auto cancelled = resolver.Start("localhost", [&](int, const std::string&) { cancelledCalled = true; });
+    const auto cancelled
+        = resolver.Start("localhost", [&](int, const std::string&) { cancelledCalled = true; });
     resolver.Cancel(cancelled);
 
     PumpUntil(queue, [&] { return error != -1; });

@@ -66,7 +66,8 @@ std::string Configuration(const std::string& prefix, const std::string& root, in
          << "    root " << root << ";\n"
          << serverDirectives << "\n  }\n}\n";
     std::string text = conf.str();
-    for (auto [name, value] : { std::pair { std::string("{port}"), port }, std::pair { std::string("{tls_port}"), tlsPort } })
+    for (auto [name, value] :
+        { std::pair { std::string("{port}"), port }, std::pair { std::string("{tls_port}"), tlsPort } })
         for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at))
             text.replace(at, name.size(), std::to_string(value));
     return text;
@@ -115,8 +116,7 @@ NginxServer::~NginxServer()
         return;
     ::kill(m_pid, SIGTERM);
     int status = 0;
-    while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
 }
 
 std::string NginxServer::Url(const std::string& path) const

@@ -10,8 +10,17 @@ std::string FixturesFolder()
     return folder ? folder : TARVIK_FIXTURES_DEFAULT;
 }
 
-std::string TrustAnchorFile() { return FixturesFolder() + "/tls/ca.pem"; }
-std::string ServerCertificateFile() { return FixturesFolder() + "/tls/server.pem"; }
-std::string ServerKeyFile() { return FixturesFolder() + "/tls/server.key"; }
+std::string TrustAnchorFile()
+{
+    return FixturesFolder() + "/tls/ca.pem";
+}
+std::string ServerCertificateFile()
+{
+    return FixturesFolder() + "/tls/server.pem";
+}
+std::string ServerKeyFile()
+{
+    return FixturesFolder() + "/tls/server.key";
+}
 
 }
