@@ -59,7 +59,7 @@ HostResolver::Ticket ThreadHostResolver::Start(const std::string& host, Done don
     std::weak_ptr<Pending> pending = m_pending;
     // The worker touches only its copies and the thread-safe post; `pending` is read back
     // on the owner's thread, where it may already be gone.
-    std::thread([host, ticket, pending, post = m_queue.ThreadSafePoster()]() {
+    auto work = [host, ticket, pending, post = m_queue.ThreadSafePoster()]() {
         LookupResult result = Lookup(host);
         post([ticket, pending, result = std::move(result)]() {
             auto live = pending.lock();
@@ -72,7 +72,13 @@ HostResolver::Ticket ThreadHostResolver::Start(const std::string& host, Done don
             live->calls.erase(it);
             done(result.error, result.address);
         });
-    }).detach();
+    };
+    try {
+        std::thread(std::move(work)).detach();
+    } catch (...) {
+        m_pending->calls.erase(ticket);
+        throw;
+    }
     return ticket;
 }
 
