@@ -1,0 +1,24 @@
+#pragma once
+
+#include "net/HostResolver.h"
+#include "platform/MessageQueue.h"
+
+#include <memory>
+
+/// Resolves each name with getaddrinfo(3) on a short-lived worker thread that posts the
+/// first address found (IPv4 preferred) back to the owner's queue. A worker that finishes
+/// after its lookup was cancelled, or after the resolver is gone, has its result dropped.
+class ThreadHostResolver : public HostResolver {
+public:
+    explicit ThreadHostResolver(MessageQueue& queue);
+    ~ThreadHostResolver() override;
+
+    Ticket Start(const std::string& host, Done done) override;
+    void Cancel(Ticket ticket) override;
+
+private:
+    struct Pending;
+    MessageQueue& m_queue;
+    std::shared_ptr<Pending> m_pending;
+    Ticket m_nextTicket = 1;
+};

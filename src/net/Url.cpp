@@ -1,0 +1,74 @@
+#include "net/Url.h"
+
+#include "platform/CaseFold.h"
+
+namespace {
+
+void SplitAuthority(std::string_view rest, UrlParts& parts)
+{
+    const auto pathStart = rest.find_first_of("/?");
+    const auto authority = rest.substr(0, pathStart);
+    if (pathStart != std::string_view::npos)
+        parts.path = rest.substr(pathStart);
+
+    const auto at = authority.rfind('@');
+    const auto colon = authority.rfind(':');
+    const auto hostStart = at == std::string_view::npos ? 0 : at + 1;
+    if (colon != std::string_view::npos && (at == std::string_view::npos || colon > at)) {
+        parts.port = authority.substr(colon + 1);
+        parts.host = authority.substr(hostStart, colon - hostStart);
+    } else {
+        parts.host = authority.substr(hostStart);
+    }
+    if (at == std::string_view::npos)
+        return;
+    const auto userInfo = authority.substr(0, at);
+    const auto split = userInfo.find(':');
+    parts.user = userInfo.substr(0, split);
+    if (split != std::string_view::npos)
+        parts.password = userInfo.substr(split + 1);
+}
+
+}
+
+UrlParts ParseUrl(std::string_view url)
+{
+    UrlParts parts;
+    if (url.empty())
+        return parts;
+
+    std::string_view rest = url;
+    if (const auto separator = url.find("://"); separator != std::string_view::npos) {
+        parts.protocol = url.substr(0, separator);
+        rest = url.substr(separator + 3);
+    } else if (url.front() == '/') {
+        parts.protocol = "http";
+        if (url.size() < 2 || url[1] != '/') {
+            parts.path = url;
+            return parts;
+        }
+        rest = url.substr(2);
+    } else if (CaseFold::StartsWithIgnoringCase(url, "mailto:")) {
+        parts.protocol = "mailto";
+        rest = url.substr(7);
+    } else if (CaseFold::StartsWithIgnoringCase(url, "http:") && url.find("//") == std::string_view::npos) {
+        parts.protocol = "http";
+        if (url.size() < 7 || url[6] != '/') {
+            parts.path = url.substr(5);
+            return parts;
+        }
+        rest = url.substr(6);
+    }
+    SplitAuthority(rest, parts);
+    return parts;
+}
+
+bool IsHttps(std::string_view protocol)
+{
+    return CaseFold::EqualIgnoringCase(protocol, "https");
+}
+
+std::string DefaultPortOf(std::string_view protocol)
+{
+    return IsHttps(protocol) ? "443" : "80";
+}

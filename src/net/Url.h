@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/// The parts of an address as the HTTP client reads them. The parser never fails: text
+/// that is not an address still yields parts (a bare "page.html" is taken for a host).
+struct UrlParts {
+    std::string protocol;
+    std::string user;
+    std::string password;
+    std::string host;
+    std::string port;
+    std::string path;
+};
+
+UrlParts ParseUrl(std::string_view url);
+
+/// 443 for "https" (any letter case), else 80.
+std::string DefaultPortOf(std::string_view protocol);
+bool IsHttps(std::string_view protocol);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+/// A TCP server on 127.0.0.1 that plays a script on each connection it accepts, on a
+/// thread of its own: it first reads the request (up to the blank line that ends its
+/// header) and records it, then sends bytes, pauses, closes, or holds the connection
+/// open until the client goes or the server stops. Connection n plays script n (the last
+/// script again once they run out).
+class LoopbackServer {
+public:
+    struct Step {
+        enum class Kind { Send, Pause, Close, Stall, Greet };
+        Kind kind;
+        std::string bytes;
+        std::chrono::milliseconds pause {};
+    };
+    using Script = std::vector<Step>;
+
+    static Step Send(std::string bytes) { return { Step::Kind::Send, std::move(bytes), {} }; }
+    static Step Pause(std::chrono::milliseconds pause) { return { Step::Kind::Pause, {}, pause }; }
+    static Step Close() { return { Step::Kind::Close, {}, {} }; }
+    static Step Stall() { return { Step::Kind::Stall, {}, {} }; }
+    /// As the first step: sends `bytes` at once, without waiting for a request.
+    static Step Greet(std::string bytes) { return { Step::Kind::Greet, std::move(bytes), {} }; }
+    /// One script that sends `response` whole and closes.
+    static Script Answer(std::string response) { return { Send(std::move(response)), Close() }; }
+
+    explicit LoopbackServer(std::vector<Script> scripts);
+    ~LoopbackServer();
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    int Port() const { return m_port; }
+    /// "http://127.0.0.1:<port>" + path.
+    std::string Url(const std::string& path = "/") const;
+    /// The request bytes received on each connection so far, in order.
+    std::vector<std::string> Requests() const;
+
+    /// A loopback port that nothing listens on.
+    static int RefusedPort();
+
+private:
+    void Serve();
+    void Play(int connection, const Script& script);
+    bool WaitForStopOr(int connection, std::chrono::milliseconds limit);
+
+    std::vector<Script> m_scripts;
+    int m_port = 0;
+    int m_listener = -1;
+    int m_stop = -1;
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_requests;
+    std::thread m_thread;
+};
