@@ -40,8 +40,12 @@ void CliHost::DrawProgress()
     std::string page = l.FileName();
     if (page.size() > 40)
         page = "..." + page.substr(page.size() - 37);
-    std::fprintf(stderr, "\r\x1b[K%s  %s  %s  %s", page.c_str(), l.PagesToCheck().c_str(), l.Links().c_str(),
-        l.Images().c_str());
+    // Downloads and cache reads are worth seeing; "Testing ..." changes too fast to read.
+    std::string status = l.Status().rfind("Testing ", 0) == 0 ? "" : l.Status();
+    if (status.size() > 60)
+        status = status.substr(0, 57) + "...";
+    std::fprintf(stderr, "\r\x1b[K%s  %s  %s  %s  %s", page.c_str(), l.PagesToCheck().c_str(), l.Links().c_str(),
+        l.Images().c_str(), status.c_str());
     std::fflush(stderr);
     m_progressDrawn = true;
 }

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <cstdlib>
+
 namespace {
 
 const char* const Usage = R"(Usage: tarvik-cli [OPTIONS] [FILE...]
@@ -10,6 +12,10 @@ the folder to check (at most 500); without them the starting file is checked.
   --folder DIR          the folder of the site (default: the current folder)
   --start NAME          the starting file (default: index.html)
   --links-only          check links only, not images
+  --external WHAT       probe external addresses: none (default), links, all
+  --online BASE         check the published site at the address BASE, from --start
+  --no-cache            download every page each time it is needed (on-line)
+  --timeout SECONDS     give up a network request after SECONDS (default 30; 0: never)
   --trace               follow the local links from page to page (one FILE at most)
   --separate            a separate report for each file (two FILEs or more)
   --unused              report the files no page uses (with --trace)
@@ -19,6 +25,7 @@ the folder to check (at most 500); without them the starting file is checked.
   --html FILE           save the HTML report to FILE
   --failed-only         the HTML report shows only the failures
   --json FILE           save the results as JSON to FILE
+  --headers FILE        save the HTTP headers received by the probes to FILE
   -q, --quiet           no progress on standard error
   -h, --help            this text
   --version             the version of the program
@@ -30,6 +37,20 @@ start or no page could be analysed.
 }
 
 std::string UsageText() { return Usage; }
+
+std::string NormalizedBaseHRef(std::string base)
+{
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!base.empty() && blank(base.back()))
+        base.pop_back();
+    std::size_t start = 0;
+    while (start < base.size() && blank(base[start]))
+        ++start;
+    base.erase(0, start);
+    if (!base.empty() && base != "http://" && base.back() != '/')
+        base += '/';
+    return base;
+}
 
 std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args, std::string& error)
 {
@@ -63,6 +84,41 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
             o.choices.htmlResults = true;
         } else if (a == "--failed-only") {
             o.settings.showFailedOnly = true;
+        } else if (a == "--headers") {
+            if (!value(o.headersFile))
+                return std::nullopt;
+            o.choices.recordHeaders = true;
+        } else if (a == "--external") {
+            std::string what;
+            if (!value(what))
+                return std::nullopt;
+            if (what == "none")
+                o.choices.external = ExternalChoice::None;
+            else if (what == "links")
+                o.choices.external = ExternalChoice::LinksOnly;
+            else if (what == "all")
+                o.choices.external = ExternalChoice::ImagesAndLinks;
+            else {
+                error = "--external takes none, links or all, not " + what;
+                return std::nullopt;
+            }
+        } else if (a == "--online") {
+            if (!value(o.choices.baseHRef))
+                return std::nullopt;
+            o.choices.online = true;
+        } else if (a == "--no-cache") {
+            o.choices.cacheDownloads = false;
+        } else if (a == "--timeout") {
+            std::string seconds;
+            if (!value(seconds))
+                return std::nullopt;
+            char* end = nullptr;
+            long n = std::strtol(seconds.c_str(), &end, 10);
+            if (seconds.empty() || *end != '\0' || n < 0 || n > 86400) {
+                error = "--timeout takes a number of seconds from 0 to 86400, not " + seconds;
+                return std::nullopt;
+            }
+            o.timeout = int(n);
         } else if (a == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
         } else if (a == "--trace") {
@@ -109,7 +165,12 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
         error = "--failed-only needs --html FILE: it filters the HTML report";
         return std::nullopt;
     }
+    if (unused && o.choices.online) {
+        error = "--unused cannot be used with --online: unused files are found on disk";
+        return std::nullopt;
+    }
     o.choices.reportUnused = unused;
+    o.choices.baseHRef = NormalizedBaseHRef(o.choices.baseHRef);
     if (o.startingFile.empty())
         o.startingFile = "index.html";
     return o;

@@ -18,6 +18,9 @@ struct CliOptions {
     bool quiet = false;
     std::string reportFile;
     std::string jsonFile;
+    std::string headersFile;
+    /// Seconds a network request may take; 0 for no limit.
+    int timeout = 30;
     std::string htmlFile;
     bool help = false;
     bool version = false;
@@ -27,3 +30,7 @@ struct CliOptions {
 std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
 
 std::string UsageText();
+
+/// The base address as the options dialog keeps it: blanks and control characters cut
+/// off both ends and a "/" appended ("http://" alone stays, meaning none).
+std::string NormalizedBaseHRef(std::string base);

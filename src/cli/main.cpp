@@ -3,6 +3,7 @@
 #include "cli/JsonResults.h"
 #include "components/MainWindowVersion.h"
 #include "engine/AnalyseRun.h"
+#include "net/THttpCli.h"
 #include "platform/AtomicFile.h"
 #include "platform/CaseFold.h"
 #include "platform/DateFormat.h"
@@ -92,7 +93,9 @@ int main(int argc, char** argv)
     CliHost host(models, options->answerNoToNonHtml ? CliHost::NonHtmlPages::Skip : CliHost::NonHtmlPages::Analyse,
         showProgress ? CliHost::Progress::Shown : CliHost::Progress::Hidden);
     host.SetHtmlReportFile(options->htmlFile);
-    RunOutcome outcome = AnalyseRun(state, models, host).Run(request);
+    THttpCli http;
+    http.Timeout = options->timeout;
+    RunOutcome outcome = AnalyseRun(state, models, host, http).Run(request);
     if (outcome.end == RunOutcome::End::NotStarted)
         return ExitCannotRun;
 
@@ -103,6 +106,8 @@ int main(int argc, char** argv)
         saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
     if (!options->jsonFile.empty())
         saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
+    if (!options->headersFile.empty())
+        saved = Save(options->headersFile, outcome.receivedHeaders) && saved;
     if (!saved || outcome.htmlReportSaveFailed)
         return ExitCannotRun;
     if (outcome.pagesAnalysed == 0)

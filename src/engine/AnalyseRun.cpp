@@ -1,6 +1,8 @@
 #include "engine/AnalyseRun.h"
 
+#include "engine/HeadersRecord.h"
 #include "engine/LocalSite.h"
+#include "engine/OnlineSite.h"
 #include "engine/PageScanner.h"
 #include "engine/RunContext.h"
 #include "engine/SiteTrace.h"
@@ -35,6 +37,15 @@ long ReportSize(const RunState& s, const RunOptions& o)
 
 bool AnalyseRun::FillQueue(const RunRequest& request)
 {
+    if (request.options.OnlineMode) {
+        if (request.options.BaseHRef.empty()) {
+            m_host.ShowMessage("You must specify a Base HREF for your site\r\nbefore you can perform an on-line check.");
+            return false;
+        }
+        if (!request.startingFile.empty())
+            m_state.PagesToCheck.Add(request.startingFile);
+        return true;
+    }
     std::size_t selected = std::min(request.selectedFiles.size(), MaxSelectedFiles);
     if (request.selectedFiles.size() > MaxSelectedFiles)
         m_host.ShowMessage("Cannot check more than 500 files at one time.\r\nOnly the first 500 will be checked.");
@@ -95,7 +106,11 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     SiteTrace trace(m_state, labels, site.Files(),
         options.ReportUnused ? SiteTrace::Unused::Report : SiteTrace::Unused::Ignore);
     trace.ListFolder("");
-    RunContext context { options, m_state, m_models, m_host, site, trace };
+    WebAccess web(m_http, m_state, m_host, options);
+    std::optional<OnlineSite> online;
+    if (options.OnlineMode)
+        online.emplace(web, m_state, m_models, options.BaseHRef, OpenCache(options));
+    RunContext context { options, m_state, m_models, m_host, site, trace, web, online ? &*online : nullptr };
     ReportWriter writer(m_models.Report);
     if (options.HtmlResults)
         writer.SetHtmlReport(&m_models.Html);
@@ -168,6 +183,8 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     outcome.notAnalysed = m_state.FilesNotAnalysed.Items();
     m_state.UnusedFiles.Sort();
     outcome.unused = m_state.UnusedFiles.Items();
+    if (options.RecordHeaders)
+        outcome.receivedHeaders = HeadersRecord::Text(m_state.ReceivedHeaders);
     ReturnToIdle();
     return outcome;
 }
@@ -183,4 +200,18 @@ void AnalyseRun::ReturnToIdle()
     m_state.ClearResultLists();
     m_state.FilesNotAnalysed.Clear();
     m_state.UnusedFiles.Clear();
+    m_state.ReceivedHeaders.Clear();
+    m_state.LastFetchedUrl.clear();
+    m_state.LastFetchedText.clear();
+}
+
+std::optional<DownloadCache> AnalyseRun::OpenCache(const RunOptions& options)
+{
+    if (!options.CacheDownloads)
+        return std::nullopt;
+    std::string error;
+    std::optional<DownloadCache> cache = DownloadCache::Create(error);
+    if (!cache)
+        m_host.ShowMessage(error + "\r\nPages will be downloaded without a cache.");
+    return cache;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "engine/DownloadCache.h"
 #include "engine/RunHost.h"
 #include "engine/RunOptions.h"
 #include "engine/RunState.h"
+#include "net/THttpCli.h"
 #include "report/RunModels.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,7 @@ struct RunRequest {
     std::string folder;
     /// The files selected in the file list, in list order.
     std::vector<std::string> selectedFiles;
-    /// "Starting file": used when nothing is selected.
+    /// "Starting file": used when nothing is selected, and by an on-line run.
     std::string startingFile;
     /// The names the file list shows; an unselected starting file must be one of them.
     std::vector<std::string> fileList;
@@ -32,20 +35,24 @@ struct RunOutcome {
     std::size_t pagesAnalysed = 0;
     std::vector<std::string> notAnalysed;
     std::vector<std::string> unused;
+    /// The received headers as saved: every entry followed by CR LF.
+    std::string receivedHeaders;
     /// The HTML report was to be saved to a file that could not be written.
     bool htmlReportSaveFailed = false;
 };
 
-/// One Analyse run from confirmed options to the closing report: fills the page queue,
+/// One Analyse run from confirmed options to the closing report, off-line over the
+/// folder's files or on-line over the published site: fills the page queue,
 /// analyses page after page, writes the per-page or combined text report, the verdict,
 /// the closing block and the total time. It runs on the caller's thread and keeps the
 /// front end alive through the host's ProcessMessages; it writes only into the models.
 class AnalyseRun {
 public:
-    AnalyseRun(RunState& state, RunModels& models, RunHost& host)
+    AnalyseRun(RunState& state, RunModels& models, RunHost& host, THttpCli& http)
         : m_state(state)
         , m_models(models)
         , m_host(host)
+        , m_http(http)
     {
     }
 
@@ -58,8 +65,10 @@ private:
     void StartHtmlReport(const RunOptions& options);
     bool EndHtmlReport(const std::string& folder);
     void ReturnToIdle();
+    std::optional<DownloadCache> OpenCache(const RunOptions& options);
 
     RunState& m_state;
     RunModels& m_models;
     RunHost& m_host;
+    THttpCli& m_http;
 };

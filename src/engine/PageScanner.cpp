@@ -57,7 +57,11 @@ bool PageScanner::ScanPage(const std::string& page, Question question)
 
     state.CurrentPageName = TextReport::FileNamePart(page);
     std::string text;
-    if (!m_ctx.site.FetchPage(page, text)) {
+    if (m_ctx.online) {
+        // A failed download has been reported where it failed, once.
+        if (!m_ctx.online->FetchPage(page, text))
+            return false;
+    } else if (!m_ctx.site.FetchPage(page, text)) {
         ReportUnreadable(page);
         return false;
     }

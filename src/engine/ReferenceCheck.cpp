@@ -76,6 +76,24 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     grid.SetCell(timingRow, 3, FormatSeconds(Clock::now() - start));
 }
 
+FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const std::string& target)
+{
+    if (!m_ctx.online)
+        return m_ctx.site.TargetExists(folder, target);
+    // On the server letter case is not judged: the server itself decides what exists.
+    FileSystem::Found found;
+    found.exists = m_ctx.online->TargetExists(target);
+    return found;
+}
+
+const AnchorIndex::Anchors* ReferenceCheck::AnchorsOf(const std::string& page)
+{
+    if (m_ctx.online)
+        return m_ctx.online->AnchorsOf(page);
+    FileSystem::Found found = m_ctx.site.Files().Locate(page, FileSystem::Kind::File);
+    return found.exists ? &m_ctx.site.AnchorsOf(found.realPath) : nullptr;
+}
+
 void ReferenceCheck::StartRow(ResultGrid& grid, const std::string& display, const std::string& target)
 {
     std::size_t row = grid.LastRow();
@@ -103,7 +121,7 @@ void ReferenceCheck::CheckLocalImage(const Reference& ref)
 {
     ResultGrid& grid = m_ctx.models.ImgGrid;
     StartRow(grid, ref.target, ref.target);
-    FileSystem::Found found = m_ctx.site.TargetExists(ref.folder, ref.target);
+    FileSystem::Found found = TargetExists(ref.folder, ref.target);
     std::size_t row = grid.LastRow();
     if (!found.exists) {
         grid.FillLastRow(ref.target, "NOT FOUND", m_ctx.state.CurrentPageName, RowColour::Red);
@@ -139,7 +157,7 @@ void ReferenceCheck::CheckLocalLink(const Reference& ref)
     if (hash != std::string::npos) {
         CheckAnchorLink(ref, target, hash, trace);
     } else {
-        FileSystem::Found found = m_ctx.site.TargetExists(ref.folder, target);
+        FileSystem::Found found = TargetExists(ref.folder, target);
         std::size_t row = grid.LastRow();
         if (!found.exists) {
             grid.SetCell(row, 1, "NOT FOUND");
@@ -171,9 +189,10 @@ void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& ta
     bool otherPage = hash > 0 && (ref.folder.empty() || hash != ref.folder.size());
 
     std::string stored = target;
+    std::string pagePath = otherPage ? target.substr(0, hash) : state.CurrentPage;
     FileSystem::Found page;
     if (otherPage) {
-        page = m_ctx.site.TargetExists(ref.folder, target.substr(0, hash));
+        page = TargetExists(ref.folder, pagePath);
         if (!page.exists) {
             // A missing page is reported here once and never queued to fail again.
             grid.SetCell(row, 1, "NOT FOUND");
@@ -183,14 +202,14 @@ void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& ta
             return;
         }
     } else {
-        page = m_ctx.site.Files().Locate(state.CurrentPage, FileSystem::Kind::File);
-        page.exactCase = true;
+        page.exists = true;
         stored = state.CurrentPage + target.substr(hash);
         grid.SetCell(row, 0, stored);
     }
 
     std::string anchor = ref.upperValue.substr(std::min(ref.upperValue.size(), ref.upperValue.find('#') + 1));
-    bool anchorFound = page.exists && !anchor.empty() && m_ctx.site.AnchorsOf(page.realPath).count(anchor) > 0;
+    const AnchorIndex::Anchors* anchors = anchor.empty() ? nullptr : AnchorsOf(pagePath);
+    bool anchorFound = anchors && anchors->count(anchor) > 0;
     if (!anchorFound) {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);
@@ -213,15 +232,34 @@ void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& ta
 void ReferenceCheck::CheckExternal(const Reference& ref, bool image)
 {
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
+    RunState& state = m_ctx.state;
     m_ctx.models.Labels.SetStatus("Testing " + ref.target);
-    m_ctx.state.CurrentRef = ref.target;
+    state.CurrentRef = ref.target;
     grid.SetColour(grid.LastRow(), RowColour::White);
-    // External addresses are not probed by an off-line run; they are listed when the
-    // user wants unchecked references listed.
-    if (!m_ctx.options.ListUnchecked)
+
+    std::string lower = CaseFold::LowerCase(ref.target);
+    bool wanted = image ? m_ctx.options.CheckExtImages : m_ctx.options.CheckExtLinks;
+    bool probed = wanted && (lower.rfind("http", 0) == 0 || lower.rfind("ftp", 0) == 0);
+    if (!probed) {
+        if (!m_ctx.options.ListUnchecked)
+            return;
+        (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
+        grid.FillLastRow(ref.target, "Not checked", state.CurrentPageName, RowColour::Silver);
+    } else if (m_ctx.web.ProbeUrl(ref.target.substr(0, ref.target.find('#')))) {
+        (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
+        grid.FillLastRow(ref.target, "OK", state.CurrentPageName, RowColour::White);
+    } else {
+        std::string reason = m_ctx.web.Reason();
+        if (image) {
+            state.FailedExtImages.Add(ref.target + " (" + reason + ")");
+            grid.FillLastRow(ref.target, "FAILED: " + reason, state.CurrentPageName, RowColour::Red);
+        } else {
+            std::string status = std::to_string(m_ctx.web.StatusCode());
+            state.FailedExtLinks.Add(ref.target + " (" + reason + " - " + status + ")");
+            grid.FillLastRow(ref.target, "FAILED: " + reason + " (" + status + ")", state.CurrentPageName, RowColour::Red);
+        }
         return;
-    (image ? m_ctx.state.UncheckedExtImages : m_ctx.state.UncheckedExtLinks).Add(ref.target);
-    grid.FillLastRow(ref.target, "Not checked", m_ctx.state.CurrentPageName, RowColour::Silver);
+    }
     if (image)
         UpdateImagesLabel();
     else

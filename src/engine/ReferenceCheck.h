@@ -34,6 +34,9 @@ private:
     void CheckExternal(const Reference& ref, bool image);
     /// "OK", or "NOT FOUND" for a missing page or anchor; fills the link grid's last row.
     void CheckAnchorLink(const Reference& ref, const std::string& target, std::size_t hash, bool& trace);
+    /// Local targets on disk, or on the server in an on-line run.
+    FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
+    const AnchorIndex::Anchors* AnchorsOf(const std::string& page);
     void StartRow(ResultGrid& grid, const std::string& display, const std::string& target);
     void UpdateLinksLabel();
     void UpdateImagesLabel();

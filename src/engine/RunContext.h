@@ -1,13 +1,16 @@
 #pragma once
 
 #include "engine/LocalSite.h"
+#include "engine/OnlineSite.h"
+#include "engine/WebAccess.h"
 #include "engine/RunHost.h"
 #include "engine/RunOptions.h"
 #include "engine/RunState.h"
 #include "engine/SiteTrace.h"
 #include "report/RunModels.h"
 
-/// What the parts of one run share: its options, state, models, host, site and trace.
+/// What the parts of one run share: its options, state, models, host, the site on disk,
+/// the trace, the web access for probes, and the published site of an on-line run.
 struct RunContext {
     const RunOptions& options;
     RunState& state;
@@ -15,4 +18,7 @@ struct RunContext {
     RunHost& host;
     LocalSite& site;
     SiteTrace& trace;
+    WebAccess& web;
+    /// Present in an on-line run only.
+    OnlineSite* online;
 };

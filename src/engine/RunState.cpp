@@ -13,6 +13,9 @@ void RunState::Reset()
     PagesToCheck.Clear();
     FilesNotAnalysed.Clear();
     UnusedFiles.Clear();
+    ReceivedHeaders.Clear();
+    LastFetchedUrl.clear();
+    LastFetchedText.clear();
     CurrentPage.clear();
     CurrentPageName.clear();
     CurrentRef.clear();

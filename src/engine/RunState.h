@@ -15,6 +15,7 @@ struct RunState : ResultLists {
     StringList FilesAnalysed;
     StringList FilesNotAnalysed;
     StringList UnusedFiles;
+    StringList ReceivedHeaders;
     /// Resolved targets already checked in this run (letter case counts: a wrongly cased
     /// repeat is a different target and is checked too).
     std::unordered_set<std::string> SeenRefs;
@@ -22,6 +23,9 @@ struct RunState : ResultLists {
     std::string CurrentPage;
     std::string CurrentPageName;
     std::string CurrentRef;
+    /// The last page text an on-line run obtained, which spares loading it again.
+    std::string LastFetchedUrl;
+    std::string LastFetchedText;
 
     bool AbortRequested = false;
     bool Paused = false;

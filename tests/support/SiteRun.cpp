@@ -13,7 +13,7 @@ RunOutcome SiteRun::Run(const std::string& folder, const RunOptions& options, st
     request.selectedFiles = std::move(selected);
     request.startingFile = std::move(startingFile);
     request.fileList = FileSystem(folder).FileNames("");
-    outcome = AnalyseRun(state, models, host).Run(request);
+    outcome = AnalyseRun(state, models, host, http).Run(request);
     return outcome;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AnalyseRun.h"
+#include "net/THttpCli.h"
 #include "support/ScriptedHost.h"
 
 #include <string>
@@ -11,6 +12,7 @@ struct SiteRun {
     RunModels models;
     RunState state;
     ScriptedHost host;
+    THttpCli http;
     RunOutcome outcome;
 
     RunOutcome Run(const std::string& folder, const RunOptions& options, std::vector<std::string> selected,

@@ -1,0 +1,63 @@
+#include "engine/OnlineSite.h"
+
+#include "engine/PathText.h"
+
+OnlineSite::OnlineSite(WebAccess& web, RunState& state, RunModels& models, const std::string& baseHRef,
+    std::optional<DownloadCache> cache)
+    : m_web(web)
+    , m_state(state)
+    , m_models(models)
+    , m_base(baseHRef)
+    , m_cache(std::move(cache))
+{
+}
+
+std::string OnlineSite::Address(const std::string& path) const
+{
+    if (!m_base.empty() && m_base.back() == '/')
+        return m_base + path;
+    return m_base + "/" + path;
+}
+
+bool OnlineSite::FetchPage(const std::string& page, std::string& text)
+{
+    std::string path = PathText::RemoveDotSegments(page);
+    if (m_state.LastFetchedUrl == path && !path.empty()) {
+        text = m_state.LastFetchedText;
+        return true;
+    }
+    if (m_cache && m_cache->Read(path, text)) {
+        m_models.Labels.SetStatus("Reading " + path + " from cache");
+    } else {
+        m_models.Labels.SetStatus("Downloading " + path);
+        if (!m_web.DownloadPage(Address(path), text)) {
+            std::string reason = m_web.Reason();
+            m_state.FailedExtLinks.Add(path + " (" + reason + ")");
+            m_models.LinkGrid.FillLastRow(path, "FAILED: " + reason, "", RowColour::Red);
+            m_state.LastFetchedUrl.clear();
+            return false;
+        }
+        if (m_cache)
+            m_cache->Store(path, text);
+    }
+    m_state.LastFetchedUrl = path;
+    m_state.LastFetchedText = text;
+    return true;
+}
+
+bool OnlineSite::TargetExists(const std::string& target)
+{
+    std::string address = target.find(':') == std::string::npos ? Address(target) : target;
+    return m_web.ProbeUrl(address.substr(0, address.find('#')));
+}
+
+const AnchorIndex::Anchors* OnlineSite::AnchorsOf(const std::string& page)
+{
+    bool fetched = true;
+    const AnchorIndex::Anchors& anchors = m_anchors.Of(PathText::RemoveDotSegments(page), [&] {
+        std::string text;
+        fetched = FetchPage(page, text);
+        return text;
+    });
+    return fetched ? &anchors : nullptr;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/AnchorIndex.h"
+#include "engine/DownloadCache.h"
+#include "engine/WebAccess.h"
+#include "report/RunModels.h"
+
+#include <optional>
+#include <string>
+
+/// The published site as an on-line run reads it: pages relative to the base address,
+/// fetched from the download cache or downloaded, and targets tested on the server
+/// through the same probe as external addresses.
+class OnlineSite {
+public:
+    OnlineSite(WebAccess& web, RunState& state, RunModels& models, const std::string& baseHRef,
+        std::optional<DownloadCache> cache);
+
+    /// The page's text. A failed download is reported here, as a link-grid row and an
+    /// entry of the failed external links.
+    bool FetchPage(const std::string& page, std::string& text);
+
+    /// Whether the target answers on the server; a target without ":" is taken relative
+    /// to the base address, and everything from "#" on is left out.
+    bool TargetExists(const std::string& target);
+
+    /// The anchors of a page of the site; false when the page cannot be had.
+    const AnchorIndex::Anchors* AnchorsOf(const std::string& page);
+
+private:
+    std::string Address(const std::string& path) const;
+
+    WebAccess& m_web;
+    RunState& m_state;
+    RunModels& m_models;
+    std::string m_base;
+    std::optional<DownloadCache> m_cache;
+    AnchorIndex m_anchors;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/RunHost.h"
+#include "engine/RunOptions.h"
+#include "engine/RunState.h"
+#include "net/THttpCli.h"
+
+#include <string>
+
+/// The run's use of the HTTP client: HEAD probes that decide whether an address is
+/// reachable, GET downloads of pages into memory, and the record of received headers.
+/// While a request waits it keeps the front end alive through the host, and stops the
+/// request when the user aborts the run.
+class WebAccess {
+public:
+    WebAccess(THttpCli& http, RunState& state, RunHost& host, const RunOptions& options);
+    ~WebAccess();
+    WebAccess(const WebAccess&) = delete;
+    WebAccess& operator=(const WebAccess&) = delete;
+
+    /// True when the address answered without an HTTP error. A server that refuses HEAD
+    /// ("405" or "501") is asked again with GET, whose body is discarded.
+    bool ProbeUrl(const std::string& address);
+    /// The body of the address; false on an HTTP error, a transport failure or no body.
+    bool DownloadPage(const std::string& address, std::string& text);
+
+    int StatusCode() const { return m_http.StatusCode(); }
+    /// The failure reason as the run reports it: "Page not found" for any "Not Found".
+    std::string Reason() const;
+
+private:
+    enum class Method { Head, Get };
+    bool Request(const std::string& address, Method method);
+    void Pump();
+
+    THttpCli& m_http;
+    RunState& m_state;
+    RunHost& m_host;
+    const RunOptions& m_options;
+    bool m_abortSent = false;
+};
