@@ -458,3 +458,16 @@ TEST(THttpCli, AnHtmlPageNamedExeIsNamedHtm)
     EXPECT_EQ(client.Get(), 0);
     EXPECT_EQ(client.http.DocName(), "run.htm");
 }
+
+TEST(THttpCli, BlanksAndControlCharactersNeverReachTheRequestLine)
+{
+    Server server({ Server::Answer("HTTP/1.0 302 Found\r\nLocation: /next\rX-Injected: 1\r\n\r\n"),
+        Server::Answer("HTTP/1.0 200 OK\r\n\r\n") });
+    Client client;
+    client.http.URL = server.Url("/my page.html");
+
+    EXPECT_EQ(client.Head(), 0);
+    EXPECT_EQ(client.http.DocName(), "my page.html");
+    EXPECT_EQ(server.Requests().at(0).substr(0, 33), "HEAD /my%20page.html HTTP/1.0\r\nAc");
+    EXPECT_EQ(server.Requests().at(1).substr(0, 40), "HEAD /next%0DX-Injected:%201 HTTP/1.0\r\nA");
+}
