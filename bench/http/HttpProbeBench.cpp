@@ -60,17 +60,17 @@ int main(int argc, char** argv)
         cpu.push_back(ThreadCpuMicroseconds() - start);
         http.RcvdHeader().clear();
         if (i == count / 10) {
-            earlyRss = ResidentKilobytes();
             earlyHeap = mallinfo2().uordblks;
+            earlyRss = ResidentKilobytes();
         }
     }
+    const std::size_t endHeap = mallinfo2().uordblks;
+    const long endRss = ResidentKilobytes();
     std::sort(cpu.begin(), cpu.end());
     const auto at = [&](double share) { return cpu[static_cast<std::size_t>(share * (cpu.size() - 1))]; };
     std::printf("probes %d, failed %d, last status %d\n", count, failures, http.StatusCode());
     std::printf("client CPU per probe (us): median %.1f, p90 %.1f, max %.1f\n", at(0.5), at(0.9), cpu.back());
-    std::printf("heap in use (bytes): after %d probes %zu, at the end %zu\n", count / 10 + 1, earlyHeap,
-        mallinfo2().uordblks);
-    std::printf("resident memory (kB): after %d probes %ld, at the end %ld\n", count / 10 + 1, earlyRss,
-        ResidentKilobytes());
+    std::printf("heap in use (bytes): after %d probes %zu, at the end %zu\n", count / 10 + 1, earlyHeap, endHeap);
+    std::printf("resident memory (kB): after %d probes %ld, at the end %ld\n", count / 10 + 1, earlyRss, endRss);
     return failures == 0 ? 0 : 1;
 }

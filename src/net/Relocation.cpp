@@ -66,6 +66,8 @@ std::string RemoveDotSegments(std::string_view path)
 Relocation ResolveRelocation(const RequestTarget& current, std::string_view value)
 {
     value = value.substr(0, value.find('#'));
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t'))
+        value.remove_suffix(1);
     std::string owned;
     if (value.substr(0, 2) == "//") {
         owned = current.protocol + ":" + std::string(value);

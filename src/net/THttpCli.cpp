@@ -298,8 +298,8 @@ void THttpCli::SendRequest()
     };
     const bool post = m_request == THttpRequest::httpPOST;
     const char* method = post ? "POST" : m_request == THttpRequest::httpHEAD ? "HEAD" : "GET";
-    add(std::string(method) + " " + (Proxy.empty() ? m_target.path : OriginOf(m_target) + m_target.path)
-        + " HTTP/1.0");
+    const std::string path = EscapedForRequestLine(m_target.path);
+    add(std::string(method) + " " + (Proxy.empty() ? path : OriginOf(m_target) + path) + " HTTP/1.0");
     if (!Sender.empty())
         add("From: " + Sender);
     if (!Accept.empty())

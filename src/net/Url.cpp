@@ -72,3 +72,21 @@ std::string DefaultPortOf(std::string_view protocol)
 {
     return IsHttps(protocol) ? "443" : "80";
 }
+
+std::string EscapedForRequestLine(std::string_view path)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string escaped;
+    escaped.reserve(path.size());
+    for (char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > 0x20 && byte < 0x7F) {
+            escaped += c;
+            continue;
+        }
+        escaped += '%';
+        escaped += hex[byte >> 4];
+        escaped += hex[byte & 0xF];
+    }
+    return escaped;
+}

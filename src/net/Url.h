@@ -19,3 +19,7 @@ UrlParts ParseUrl(std::string_view url);
 /// 443 for "https" (any letter case), else 80.
 std::string DefaultPortOf(std::string_view protocol);
 bool IsHttps(std::string_view protocol);
+
+/// The path as a request line may carry it: blanks, control characters and bytes over 127
+/// become %XX, as a browser sends them; everything else, "%" included, is kept.
+std::string EscapedForRequestLine(std::string_view path);

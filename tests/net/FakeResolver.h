@@ -8,7 +8,8 @@
 #include <string>
 
 /// Resolves names from a table, answering through the queue as a real lookup would;
-/// a name not in the table is "Host not found". No name leaves the machine.
+/// a name not in the table is "Host not found", a name mapped to "" never gets an answer.
+/// No name leaves the machine.
 class FakeResolver : public HostResolver {
 public:
     explicit FakeResolver(MessageQueue& queue, std::map<std::string, std::string> table = {})
@@ -27,6 +28,8 @@ public:
                 return;
             m_live.erase(ticket);
             auto it = m_table.find(host);
+            if (it != m_table.end() && it->second.empty())
+                return;
             if (it == m_table.end())
                 done(WSocketError::HostNotFound, {});
             else

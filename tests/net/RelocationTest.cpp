@@ -34,6 +34,8 @@ const Case Cases[] = {
     { "http:rel.html", { "http", "site.test", "8080", "/dir/rel.html" },
         "http://site.test:8080/dir/rel.html" },
     { "", { "http", "site.test", "8080", "/dir/old.html?a=1" }, "http://site.test:8080/dir/old.html?a=1" },
+    { "/trailing.html  ", { "http", "site.test", "8080", "/trailing.html" },
+        "http://site.test:8080/trailing.html" },
 };
 
 }

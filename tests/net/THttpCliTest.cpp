@@ -257,7 +257,7 @@ TEST(THttpCli, ARelocationLoopEndsAfterTwentyHops)
 
 TEST(THttpCli, TransportFailuresEndWithStatus404AndTheirReason)
 {
-    Client client(Names { { "known.test", "127.0.0.1" } });
+    Client client(Names { { "garbled.test", "not-an-address" } });
 
     client.http.URL = "http://127.0.0.1:" + std::to_string(Server::RefusedPort()) + "/";
     EXPECT_EQ(client.Head(), 404);
@@ -271,6 +271,53 @@ TEST(THttpCli, TransportFailuresEndWithStatus404AndTheirReason)
     EXPECT_EQ(client.Head(), 404);
     EXPECT_EQ(client.http.ReasonPhrase(), "DNS lookup: invalid host name.");
     EXPECT_EQ(client.http.State(), State::httpReady);
+
+    client.http.URL = "http://garbled.test/";
+    EXPECT_EQ(client.Head(), 404);
+    EXPECT_EQ(client.http.ReasonPhrase(), "can't connect: Invalid argument (Error #10022)");
+}
+
+TEST(THttpCli, ALookupThatNeverEndsRunsIntoTheTimeout)
+{
+    Client client(Names { { "silent.test", "" } });
+    client.http.URL = "http://silent.test/";
+    client.http.Timeout = 1;
+
+    EXPECT_EQ(client.Head(), 404);
+    EXPECT_EQ(client.http.ReasonPhrase(), "Connection timed out (Error #10060)");
+    EXPECT_EQ(client.resolver.cancels, 1);
+}
+
+TEST(THttpCli, ResponsesArrivingByteByByteReadAsWhenSentWhole)
+{
+    const std::string relocation = "HTTP/1.0 302 Found\r\nLocation: /b.html\r\n\r\n";
+    const std::string page
+        = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 9\r\n\r\n<p>b</p>\n";
+    const std::string bare = "<HTML>\n<p>no header</p>";
+    std::vector<LoopbackServer::Script> scripts;
+    for (const auto* response : { &relocation, &page, &bare }) {
+        LoopbackServer::Script script;
+        for (char c : *response) {
+            script.push_back(Server::Send(std::string(1, c)));
+            script.push_back(Server::Pause(1ms));
+        }
+        scripts.push_back(script);
+    }
+    Server server(scripts);
+    Client client;
+    client.http.URL = server.Url("/a.html");
+
+    EXPECT_EQ(client.Get(), 0);
+    EXPECT_EQ(client.http.StatusCode(), 200);
+    EXPECT_EQ(client.http.Location(), server.Url("/b.html"));
+    EXPECT_EQ(client.http.ContentLength(), 9);
+    EXPECT_EQ(client.body.str(), "<p>b</p>\n");
+    EXPECT_EQ(client.http.RcvdHeader().size(), 5u);
+
+    client.body.str({});
+    EXPECT_EQ(client.Get(), 0);
+    EXPECT_EQ(client.http.StatusCode(), 0);
+    EXPECT_EQ(client.body.str(), bare);
 }
 
 TEST(THttpCli, AServerClosingInsideTheHeaderFailsTheRequest)
@@ -410,4 +457,17 @@ TEST(THttpCli, AnHtmlPageNamedExeIsNamedHtm)
     client.http.URL = server.Url("/cgi/run.EXE?q=1");
     EXPECT_EQ(client.Get(), 0);
     EXPECT_EQ(client.http.DocName(), "run.htm");
+}
+
+TEST(THttpCli, BlanksAndControlCharactersNeverReachTheRequestLine)
+{
+    Server server({ Server::Answer("HTTP/1.0 302 Found\r\nLocation: /next\rX-Injected: 1\r\n\r\n"),
+        Server::Answer("HTTP/1.0 200 OK\r\n\r\n") });
+    Client client;
+    client.http.URL = server.Url("/my page.html");
+
+    EXPECT_EQ(client.Head(), 0);
+    EXPECT_EQ(client.http.DocName(), "my page.html");
+    EXPECT_EQ(server.Requests().at(0).substr(0, 33), "HEAD /my%20page.html HTTP/1.0\r\nAc");
+    EXPECT_EQ(server.Requests().at(1).substr(0, 40), "HEAD /next%0DX-Injected:%201 HTTP/1.0\r\nA");
 }

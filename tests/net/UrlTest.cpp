@@ -52,3 +52,10 @@ TEST(Url, DefaultPortsFollowTheProtocolInAnyCase)
     EXPECT_EQ(DefaultPortOf("http"), "80");
     EXPECT_EQ(DefaultPortOf("ftp"), "80");
 }
+
+TEST(Url, ARequestLineCarriesNoBlankOrControlCharacter)
+{
+    EXPECT_EQ(EscapedForRequestLine("/my page.html?a=b%20c"), "/my%20page.html?a=b%20c");
+    EXPECT_EQ(EscapedForRequestLine("/a\rHost: evil\x7F"), "/a%0DHost:%20evil%7F");
+    EXPECT_EQ(EscapedForRequestLine("/caf\xC3\xA9"), "/caf%C3%A9");
+}
