@@ -1,0 +1,73 @@
+// Feeds the input as a page's text to the tag walk and hands every tag it yields to the
+// attribute reader, the reference cutter (for each attribute the scanner hands on) and
+// the anchor index.
+#include "FuzzCheck.h"
+
+#include "engine/AnchorIndex.h"
+#include "engine/ReferenceCutter.h"
+#include "engine/TagAttributes.h"
+#include "engine/TagWalker.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+bool Inside(std::string_view part, std::string_view whole)
+{
+    return part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size();
+}
+
+void CheckAttributes(std::string_view tag)
+{
+    TagAttributes attributes(tag);
+    TagAttributes::Attribute a;
+    std::size_t count = 0;
+    while (attributes.Next(a)) {
+        FUZZ_CHECK(++count <= tag.size());
+        FUZZ_CHECK(!a.name.empty() && Inside(a.name, tag));
+        FUZZ_CHECK(a.nameEnd == static_cast<std::size_t>(a.name.data() - tag.data()) + a.name.size());
+        FUZZ_CHECK(a.hasValue || a.value.empty());
+        FUZZ_CHECK(a.value.empty() || Inside(a.value, tag));
+        FUZZ_CHECK(a.value.empty() || a.value.data() >= a.name.data() + a.name.size());
+    }
+}
+
+void CheckReferences(std::string_view tag)
+{
+    for (std::string_view attribute : { "SRC", "HREF", "BACKGROUND" }) {
+        std::optional<std::string_view> reference = CutReference(tag, attribute);
+        if (!reference)
+            continue;
+        FUZZ_CHECK(!reference->empty() && Inside(*reference, tag));
+        FUZZ_CHECK(reference->find_first_of("<>") == std::string_view::npos);
+    }
+}
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::string_view page(reinterpret_cast<const char*>(data), size);
+    AnchorIndex::Anchors pageAnchors = AnchorIndex::AnchorsOf(page);
+    AnchorIndex::Anchors tagAnchors;
+
+    TagWalker walker(page);
+    std::string_view tag;
+    const char* lastEnd = page.data();
+    while (walker.Next(tag)) {
+        FUZZ_CHECK(Inside(tag, page));
+        FUZZ_CHECK(tag.size() >= 2 && tag.front() == '<' && tag.back() == '>');
+        FUZZ_CHECK(tag.find('>') == tag.size() - 1);
+        // Tags come in page order and never overlap.
+        FUZZ_CHECK(tag.data() >= lastEnd);
+        lastEnd = tag.data() + tag.size();
+        CheckAttributes(tag);
+        CheckReferences(tag);
+        tagAnchors.merge(AnchorIndex::AnchorsOf(tag));
+    }
+    // The anchors of a page are exactly those of the tags the walk yields.
+    FUZZ_CHECK(tagAnchors == pageAnchors);
+    return 0;
+}
