@@ -25,6 +25,31 @@ bool IsExternal(const std::string& upperValue, bool image)
     return !image && (has("MAILTO:") || has("NEWS:") || has("FTP:"));
 }
 
+/// What a local link's target is tested as: a leading "../" or "./" dropped, then the
+/// "./" segments.
+std::string LinkTarget(std::string target)
+{
+    if (target.rfind("../", 0) == 0)
+        target.erase(0, 3);
+    if (target.rfind("./", 0) == 0)
+        target.erase(0, 2);
+    return PathText::RemoveDotSegments(std::move(target));
+}
+
+/// The text by which the run knows a reference it has already checked: its resolved
+/// target, except that a same-page anchor belongs to its page, since "#top" on two pages
+/// of one folder resolves alike but names two different anchors. A link names its own
+/// page when its "#" follows the page's folder directly, as the anchor test decides.
+std::string SeenKey(const std::string& resolved, const std::string& folder, bool localLink, const std::string& currentPage)
+{
+    if (!localLink)
+        return resolved;
+    std::string target = LinkTarget(resolved);
+    std::size_t hash = target.find('#');
+    bool samePage = hash != std::string::npos && (hash == 0 || (!folder.empty() && hash == folder.size()));
+    return samePage ? currentPage + target.substr(hash) : resolved;
+}
+
 /// Seconds with one decimal, rounded to nearest; "<0.1" for what would read "0.0".
 std::string FormatSeconds(Clock::duration elapsed)
 {
@@ -53,20 +78,21 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     while (target.rfind("./", 0) == 0)
         target.erase(0, 2);
 
-    if (!state.SeenRefs.insert(target).second)
+    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
+    std::string upperValue = CaseFold::UpperCase(value);
+    bool external = IsExternal(upperValue, image);
+    if (!state.SeenRefs.insert(SeenKey(target, folder, !image && !external, state.CurrentPage)).second)
         return;
     Clock::time_point start = Clock::now();
 
-    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
     std::size_t timingRow = grid.LastRow();
     m_ctx.host.ProcessMessages();
     if (state.AbortRequested)
         return;
 
-    std::string upperValue = CaseFold::UpperCase(value);
-    Reference ref { target, upperValue, folder };
-    if (IsExternal(ref.upperValue, image))
+    Reference ref { target, std::move(upperValue), folder };
+    if (external)
         CheckExternal(ref, image);
     else if (image && m_ctx.options.CheckIntImages)
         CheckLocalImage(ref);
@@ -144,12 +170,7 @@ void ReferenceCheck::CheckLocalImage(const Reference& ref)
 void ReferenceCheck::CheckLocalLink(const Reference& ref)
 {
     ResultGrid& grid = m_ctx.models.LinkGrid;
-    std::string target = ref.target;
-    if (target.rfind("../", 0) == 0)
-        target.erase(0, 3);
-    if (target.rfind("./", 0) == 0)
-        target.erase(0, 2);
-    target = PathText::RemoveDotSegments(target);
+    std::string target = LinkTarget(ref.target);
     StartRow(grid, ref.target, target);
 
     bool trace = true;
