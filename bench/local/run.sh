@@ -52,7 +52,7 @@ for size in "${sizes[@]}"; do
   runs=${RUNS:-${default_runs[$size]}}
   warmup=${WARMUP:-$([ "$size" = large ] && echo 1 || echo 2)}
   hyperfine --warmup "$warmup" --runs "$runs" -i --style basic \
-    --export-json "$out/$name.hyperfine.json" "${command[*]}"
+    --export-json "$out/$name.hyperfine.json" "$(printf '%q ' "${command[@]}")"
   read -r median[$size] cpu[$size] < <(python3 -c 'import json, sys
 r = json.load(open(sys.argv[1]))["results"][0]
 print("%.3f %.3f" % (r["median"], r["user"] + r["system"]))' "$out/$name.hyperfine.json")
