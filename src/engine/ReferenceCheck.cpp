@@ -40,7 +40,8 @@ std::string LinkTarget(std::string target)
 /// target, except that a same-page anchor belongs to its page, since "#top" on two pages
 /// of one folder resolves alike but names two different anchors. A link names its own
 /// page when its "#" follows the page's folder directly, as the anchor test decides.
-std::string SeenKey(const std::string& resolved, const std::string& folder, bool localLink, const std::string& currentPage)
+std::string SeenKey(
+    const std::string& resolved, const std::string& folder, bool localLink, const std::string& currentPage)
 {
     if (!localLink)
         return resolved;

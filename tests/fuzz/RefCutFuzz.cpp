@@ -12,7 +12,10 @@
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
 
 bool IsSubsequence(std::string_view part, std::string_view whole)
 {
@@ -79,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!reference)
         return 0;
     FUZZ_CHECK(!reference->empty());
-    FUZZ_CHECK(reference->data() >= tag.data() && reference->data() + reference->size() <= tag.data() + tag.size());
+    FUZZ_CHECK(
+        reference->data() >= tag.data() && reference->data() + reference->size() <= tag.data() + tag.size());
     CheckPath(*reference);
     CheckPath(PathText::FolderOf(attribute) + std::string(*reference));
     return 0;
