@@ -4,6 +4,8 @@
 #include "engine/ReferenceCutter.h"
 #include "platform/CaseFold.h"
 
+#include <algorithm>
+
 
 namespace {
 
@@ -25,6 +27,8 @@ bool IsExternal(const std::string& upperValue, bool image)
     return !image && (has("MAILTO:") || has("NEWS:") || has("FTP:"));
 }
 
+enum class Kind { External, Image, Link };
+
 /// What a local link's target is tested as: a leading "../" or "./" dropped, then the
 /// "./" segments.
 std::string LinkTarget(std::string target)
@@ -36,19 +40,50 @@ std::string LinkTarget(std::string target)
     return PathText::RemoveDotSegments(std::move(target));
 }
 
-/// The text by which the run knows a reference it has already checked: its resolved
-/// target, except that a same-page anchor belongs to its page, since "#top" on two pages
-/// of one folder resolves alike but names two different anchors. A link names its own
-/// page when its "#" follows the page's folder directly, as the anchor test decides.
-std::string SeenKey(
-    const std::string& resolved, const std::string& folder, bool localLink, const std::string& currentPage)
+/// How many names of the page's folder stay in a target written in that folder: letter
+/// case is judged only in the names the reference itself writes, so "Docs/pic.gif" from a
+/// page in "Docs/" and "../Docs/pic.gif" from the same page are tested differently.
+std::size_t UnjudgedFolderNames(const std::string& folder, std::string_view target)
 {
-    if (!localLink)
+    if (folder.empty() || target.compare(0, folder.size(), folder) != 0)
+        return 0;
+    std::string names = PathText::Normalize(folder);
+    long depth = names.empty() ? 0 : long(std::count(names.begin(), names.end(), '/')) + 1;
+    long lowest = depth;
+    std::string_view rest = target.substr(folder.size());
+    for (std::size_t start = 0; start <= rest.size();) {
+        std::size_t end = rest.find_first_of("/\\", start);
+        std::string_view name = rest.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (name == "..")
+            lowest = std::min(lowest, --depth);
+        else if (!name.empty() && name != ".")
+            ++depth;
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    return std::size_t(std::max(0L, lowest));
+}
+
+/// The text by which the run knows a reference it has already checked: its resolved
+/// target with "." and ".." resolved, so different spellings of one file ("a/../b.html",
+/// "b.html") are checked once, with the folder names the test does not judge. External
+/// addresses are known by their text. A same-page anchor belongs to its page, since
+/// "#top" on two pages of one folder resolves alike but names two different anchors; a
+/// link names its own page when its "#" follows the page's folder directly, as the anchor
+/// test decides.
+std::string SeenKey(const std::string& resolved, const std::string& folder, Kind kind, const std::string& currentPage)
+{
+    if (kind == Kind::External)
         return resolved;
-    std::string target = LinkTarget(resolved);
-    std::size_t hash = target.find('#');
+    std::string target = kind == Kind::Link ? LinkTarget(resolved) : resolved;
+    std::size_t hash = kind == Kind::Link ? target.find('#') : std::string::npos;
     bool samePage = hash != std::string::npos && (hash == 0 || (!folder.empty() && hash == folder.size()));
-    return samePage ? currentPage + target.substr(hash) : resolved;
+    std::string_view path = samePage ? std::string_view(currentPage) : std::string_view(target).substr(0, hash);
+    std::string key = std::to_string(UnjudgedFolderNames(folder, path)) + "|" + PathText::Normalize(path);
+    if (hash != std::string::npos)
+        key += target.substr(hash);
+    return key;
 }
 
 /// Seconds with one decimal, rounded to nearest; "<0.1" for what would read "0.0".
@@ -82,7 +117,8 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
     std::string upperValue = CaseFold::UpperCase(value);
     bool external = IsExternal(upperValue, image);
-    if (!state.SeenRefs.insert(SeenKey(target, folder, !image && !external, state.CurrentPage)).second)
+    Kind kind = external ? Kind::External : image ? Kind::Image : Kind::Link;
+    if (!state.SeenRefs.insert(SeenKey(target, folder, kind, state.CurrentPage)).second)
         return;
     Clock::time_point start = Clock::now();
 

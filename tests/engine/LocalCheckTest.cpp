@@ -39,6 +39,16 @@ TEST(LocalCheck, EveryNameTheReferenceGivesIsJudgedButNotThePagesOwnFolder)
     EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "Docs/../docs/pic.gif"), "OK");
 }
 
+TEST(LocalCheck, DifferentSpellingsOfOneFileAreCheckedOnce)
+{
+    TempSite site({ { "index.html", Html + "<img src=img/a.gif><a href=sub/p.html></html>" }, { "img/a.gif", "" },
+        { "sub/p.html", Html + "<img src=../img/a.gif><img src=./../img/../img/a.gif><img src=../IMG/a.gif></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), TraceOptions(), { "index.html" });
+    EXPECT_EQ(ImageRows(run), (std::vector<std::string> { "img/a.gif|OK|index.html|white",
+                                  "sub/../IMG/a.gif|OK but CASE MISMATCH|sub/p.html|red" }));
+}
+
 TEST(LocalCheck, EachResolvedTargetIsCheckedOnceLetterCaseCounting)
 {
     TempSite site({ { "index.html", Html + "<img src=pic.gif><img src=pic.gif><img src=PIC.GIF><a href=sub/a.html></html>" },
@@ -69,8 +79,9 @@ TEST(LocalCheck, DotSegmentsAreDroppedButParentSegmentsResolvedByTheFileSystem)
     run.Run(site.Root(), {}, { "index.html" });
     EXPECT_EQ(SiteRun::ResultOf(run.models.LinkGrid, "a/./b.html"), "OK");
     EXPECT_EQ(SiteRun::ResultOf(run.models.LinkGrid, "a/../c.html"), "OK");
-    // From the site's top a leading "../" is dropped for links.
-    EXPECT_EQ(SiteRun::ResultOf(run.models.LinkGrid, "../c.html"), "OK");
+    // From the site's top a leading "../" is dropped for links, so this is c.html again,
+    // which has been checked already.
+    EXPECT_EQ(SiteRun::ResultOf(run.models.LinkGrid, "../c.html"), "(no row)");
     EXPECT_NE(run.Report().find("        a/b.html\n"), std::string::npos);
 }
 
