@@ -6,7 +6,11 @@
 bool StringList::Add(std::string text)
 {
     if (m_order == Order::SortedUnique)
-        return m_sorted.try_emplace(Fold(text), std::move(text)).second;
+    {
+        bool added = m_sorted.try_emplace(Fold(text), std::move(text)).second;
+        m_sortedOrderValid = m_sortedOrderValid && !added;
+        return added;
+    }
     if (m_indexed)
         m_index[Fold(text)].push_back(m_slots.size());
     m_slots.push_back(std::move(text));
@@ -27,7 +31,11 @@ bool StringList::Contains(std::string_view text) const
 bool StringList::Remove(std::string_view text)
 {
     if (m_order == Order::SortedUnique) {
-        return m_sorted.erase(Fold(text)) > 0;
+    {
+        bool removed = m_sorted.erase(Fold(text)) > 0;
+        m_sortedOrderValid = m_sortedOrderValid && !removed;
+        return removed;
+    }
     }
     BuildIndex();
     auto it = m_index.find(Fold(text));
@@ -46,7 +54,7 @@ const std::string& StringList::Front() const
 {
     assert(!Empty() && "Front of an empty list");
     if (m_order == Order::SortedUnique)
-        return m_sorted.begin()->second;
+        return SortedEntries().front()->second;
     std::size_t i = m_head;
     while (!m_live[i])
         ++i;
@@ -57,8 +65,8 @@ std::string StringList::TakeFront()
 {
     assert(!Empty() && "TakeFront of an empty list");
     if (m_order == Order::SortedUnique) {
-        std::string s = std::move(m_sorted.begin()->second);
-        m_sorted.erase(m_sorted.begin());
+        std::string s = SortedEntries().front()->second;
+        Remove(s);
         return s;
     }
     while (!m_live[m_head])
@@ -81,6 +89,8 @@ std::string StringList::TakeFront()
 void StringList::Clear()
 {
     m_sorted.clear();
+    m_sortedOrder.clear();
+    m_sortedOrderValid = true;
     m_slots.clear();
     m_live.clear();
     m_head = 0;
@@ -133,4 +143,17 @@ void StringList::Compact()
         Add(std::move(s));
     if (indexed)
         BuildIndex();
+}
+
+const std::vector<const StringList::Sorted::value_type*>& StringList::SortedEntries() const
+{
+    if (m_sortedOrderValid)
+        return m_sortedOrder;
+    m_sortedOrder.clear();
+    m_sortedOrder.reserve(m_sorted.size());
+    for (const auto& entry : m_sorted)
+        m_sortedOrder.push_back(&entry);
+    std::sort(m_sortedOrder.begin(), m_sortedOrder.end(), [](auto* a, auto* b) { return a->first < b->first; });
+    m_sortedOrderValid = true;
+    return m_sortedOrder;
 }

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <deque>
-#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,7 +13,7 @@
 /// (ASCII). A list is either sorted and unique, where an addition equal to an entry is
 /// silently dropped, or kept in insertion order with duplicates. Every look-up is indexed,
 /// so lists that grow with the site never make an operation linear: the sorted form is a
-/// balanced tree of folded texts; the insertion form is a vector of slots with a hash index built on the
+/// hash of folded texts put in order when it is read; the insertion form is a vector of slots with a hash index built on the
 /// first look-up, tombstones for removals and a moving front for queue use.
 class StringList {
 public:
@@ -43,8 +42,8 @@ public:
     template<typename F> void ForEach(F&& f) const
     {
         if (m_order == Order::SortedUnique) {
-            for (const auto& [folded, text] : m_sorted)
-                f(text);
+            for (const auto* entry : SortedEntries())
+                f(entry->second);
             return;
         }
         for (std::size_t i = m_head; i < m_slots.size(); ++i)
@@ -59,8 +58,15 @@ private:
     void Compact();
 
     Order m_order;
-    // Keyed by the folded text, so the tree compares with plain byte comparisons.
-    std::map<std::string, std::string> m_sorted;
+    using Sorted = std::unordered_map<std::string, std::string>;
+    /// The sorted list's entries in order. They are put in order when the list is read
+    /// after a change: a run adds many entries and reads a list once.
+    const std::vector<const Sorted::value_type*>& SortedEntries() const;
+
+    // Keyed by the folded text.
+    Sorted m_sorted;
+    mutable std::vector<const Sorted::value_type*> m_sortedOrder;
+    mutable bool m_sortedOrderValid = true;
 
     std::vector<std::string> m_slots;
     std::vector<bool> m_live;
