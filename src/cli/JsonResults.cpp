@@ -35,21 +35,28 @@ const char* ColourName(RowColour colour)
     return "white";
 }
 
-std::string Rows(const ResultGrid& grid)
+void AppendRows(std::string& out, const ResultGrid& grid)
 {
     std::size_t end = grid.RowCount();
     const GridRow& last = grid.Row(end - 1);
     if (end > 1 && last.cells[0].empty() && last.cells[1].empty() && last.cells[2].empty())
         --end;
-    std::string out = "[";
+    out += '[';
     for (std::size_t r = 1; r < end; ++r) {
         const GridRow& row = grid.Row(r);
-        out += r > 1 ? ",\n    " : "\n    ";
-        out += "{\"ref\": " + JsonString(row.cells[0]) + ", \"result\": " + JsonString(row.cells[1])
-            + ", \"inFile\": " + JsonString(row.cells[2]) + ", \"secs\": " + JsonString(row.cells[3])
-            + ", \"colour\": \"" + ColourName(row.colour) + "\"}";
+        out += r > 1 ? ",\n    {\"ref\": " : "\n    {\"ref\": ";
+        AppendJsonString(out, row.cells[0]);
+        out += ", \"result\": ";
+        AppendJsonString(out, row.cells[1]);
+        out += ", \"inFile\": ";
+        AppendJsonString(out, row.cells[2]);
+        out += ", \"secs\": ";
+        AppendJsonString(out, row.cells[3]);
+        out += ", \"colour\": \"";
+        out += ColourName(row.colour);
+        out += "\"}";
     }
-    return out + (end > 1 ? "\n  ]" : "]");
+    out += end > 1 ? "\n  ]" : "]";
 }
 
 std::string Names(const std::vector<std::string>& names)
@@ -64,7 +71,14 @@ std::string Names(const std::vector<std::string>& names)
 
 std::string JsonString(std::string_view s)
 {
-    std::string out = "\"";
+    std::string out;
+    AppendJsonString(out, s);
+    return out;
+}
+
+void AppendJsonString(std::string& out, std::string_view s)
+{
+    out += '"';
     for (std::size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
         if (c == '"' || c == '\\') {
@@ -84,13 +98,16 @@ std::string JsonString(std::string_view s)
             ++i;
         }
     }
-    return out + "\"";
+    out += '"';
 }
 
 std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const RunOutcome& outcome)
 {
-    return "{\n  \"links\": " + Rows(links) + ",\n  \"images\": " + Rows(images)
-        + ",\n  \"errors\": " + std::to_string(outcome.errorCount)
+    std::string out = "{\n  \"links\": ";
+    AppendRows(out, links);
+    out += ",\n  \"images\": ";
+    AppendRows(out, images);
+    return out + ",\n  \"errors\": " + std::to_string(outcome.errorCount)
         + ",\n  \"verdict\": \"" + (outcome.errorCount > 0 ? "errors" : "ok") + "\""
         + ",\n  \"notAnalysed\": " + Names(outcome.notAnalysed) + ",\n  \"unused\": " + Names(outcome.unused) + "\n}\n";
 }

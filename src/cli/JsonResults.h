@@ -13,3 +13,4 @@ std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const
 /// A JSON string literal of bytes: valid UTF-8 passes through, every other byte is
 /// written as the character of that code (\u00XX).
 std::string JsonString(std::string_view bytes);
+void AppendJsonString(std::string& out, std::string_view bytes);
