@@ -22,6 +22,16 @@ std::string OnlineSite::Address(const std::string& path) const
 bool OnlineSite::FetchPage(const std::string& page, std::string& text)
 {
     std::string path = PathText::RemoveDotSegments(page);
+    if (Fetch(path, text))
+        return true;
+    std::string reason = m_web.Reason();
+    m_state.FailedExtLinks.Add(path + " (" + reason + ")");
+    m_models.LinkGrid.FillLastRow(path, "FAILED: " + reason, "", RowColour::Red);
+    return false;
+}
+
+bool OnlineSite::Fetch(const std::string& path, std::string& text)
+{
     if (m_state.LastFetchedUrl == path && !path.empty()) {
         text = m_state.LastFetchedText;
         return true;
@@ -31,9 +41,6 @@ bool OnlineSite::FetchPage(const std::string& page, std::string& text)
     } else {
         m_models.Labels.SetStatus("Downloading " + path);
         if (!m_web.DownloadPage(Address(path), text)) {
-            std::string reason = m_web.Reason();
-            m_state.FailedExtLinks.Add(path + " (" + reason + ")");
-            m_models.LinkGrid.FillLastRow(path, "FAILED: " + reason, "", RowColour::Red);
             m_state.LastFetchedUrl.clear();
             return false;
         }
@@ -53,10 +60,13 @@ bool OnlineSite::TargetExists(const std::string& target)
 
 const AnchorIndex::Anchors* OnlineSite::AnchorsOf(const std::string& page)
 {
+    // The anchor test fills the link's own grid row: a page that cannot be had makes that
+    // row "NOT FOUND", and its failure is reported as a row of its own where it is scanned.
     bool fetched = true;
-    const AnchorIndex::Anchors& anchors = m_anchors.Of(PathText::RemoveDotSegments(page), [&] {
+    std::string path = PathText::RemoveDotSegments(page);
+    const AnchorIndex::Anchors& anchors = m_anchors.Of(path, [&] {
         std::string text;
-        fetched = FetchPage(page, text);
+        fetched = Fetch(path, text);
         return text;
     });
     return fetched ? &anchors : nullptr;

@@ -29,6 +29,8 @@ public:
 
 private:
     std::string Address(const std::string& path) const;
+    /// FetchPage without reporting a failure; `path` is already free of dot segments.
+    bool Fetch(const std::string& path, std::string& text);
 
     WebAccess& m_web;
     RunState& m_state;
