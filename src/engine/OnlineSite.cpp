@@ -21,7 +21,7 @@ std::string OnlineSite::Address(const std::string& path) const
 
 bool OnlineSite::FetchPage(const std::string& page, std::string& text)
 {
-    std::string path = PathText::RemoveDotSegments(page);
+    std::string path = PathText::Normalize(page);
     if (Fetch(path, text))
         return true;
     std::string reason = m_web.Reason();
@@ -54,8 +54,17 @@ bool OnlineSite::Fetch(const std::string& path, std::string& text)
 
 bool OnlineSite::TargetExists(const std::string& target)
 {
-    std::string address = target.find(':') == std::string::npos ? Address(target) : target;
-    return m_web.ProbeUrl(address.substr(0, address.find('#')));
+    std::string address = target.substr(0, target.find('#'));
+    if (address.find(':') == std::string::npos)
+        address = Address(PathText::Normalize(address));
+    // Pages name the same file in many relative spellings and with many anchors: within a
+    // run the server is asked about each address once.
+    auto known = m_probed.find(address);
+    if (known != m_probed.end())
+        return known->second;
+    bool exists = m_web.ProbeUrl(address);
+    m_probed.emplace(address, exists);
+    return exists;
 }
 
 const AnchorIndex::Anchors* OnlineSite::AnchorsOf(const std::string& page)
@@ -63,7 +72,7 @@ const AnchorIndex::Anchors* OnlineSite::AnchorsOf(const std::string& page)
     // The anchor test fills the link's own grid row: a page that cannot be had makes that
     // row "NOT FOUND", and its failure is reported as a row of its own where it is scanned.
     bool fetched = true;
-    std::string path = PathText::RemoveDotSegments(page);
+    std::string path = PathText::Normalize(page);
     const AnchorIndex::Anchors& anchors = m_anchors.Of(path, [&] {
         std::string text;
         fetched = Fetch(path, text);

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 /// The published site as an on-line run reads it: pages relative to the base address,
 /// fetched from the download cache or downloaded, and targets tested on the server
@@ -16,12 +17,13 @@ public:
     OnlineSite(WebAccess& web, RunState& state, RunModels& models, const std::string& baseHRef,
         std::optional<DownloadCache> cache);
 
-    /// The page's text. A failed download is reported here, as a link-grid row and an
-    /// entry of the failed external links.
+    /// The page's text, kept under its path with "." and ".." resolved, so a page reached
+    /// through different relative paths is downloaded once. A failed download is reported
+    /// here, as a link-grid row and an entry of the failed external links.
     bool FetchPage(const std::string& page, std::string& text);
 
-    /// Whether the target answers on the server; a target without ":" is taken relative
-    /// to the base address, and everything from "#" on is left out.
+    /// Whether the target answers on the server; everything from "#" on is left out, and a
+    /// target without ":" is taken relative to the base address with "." and ".." resolved.
     bool TargetExists(const std::string& target);
 
     /// The anchors of a page of the site; false when the page cannot be had.
@@ -29,7 +31,7 @@ public:
 
 private:
     std::string Address(const std::string& path) const;
-    /// FetchPage without reporting a failure; `path` is already free of dot segments.
+    /// FetchPage without reporting a failure; `path` is already normalized.
     bool Fetch(const std::string& path, std::string& text);
 
     WebAccess& m_web;
@@ -38,4 +40,6 @@ private:
     std::string m_base;
     std::optional<DownloadCache> m_cache;
     AnchorIndex m_anchors;
+    /// Whether each address asked about in this run answered.
+    std::unordered_map<std::string, bool> m_probed;
 };

@@ -314,16 +314,18 @@ TEST(ExternalProbe, AbortWhileAProbeWaitsEndsTheRunAtOnce)
     EXPECT_EQ(run.host.questions, Texts { "ABORTED BY USER - create partial text report?" });
 }
 
-TEST(OnlineRun, TracesThePublishedSiteDownloadingEachPageOnce)
+TEST(OnlineRun, TracesThePublishedSiteAskingForEachPageAndAddressOnce)
 {
     PublishedSite published({
         { "index.html",
             Html
                 + "<a href=\"a.html#x\">a</a><a href=\"b.html#y\">b</a><img src=\"pic.gif\"><img "
                   "src=\"nopic.gif\">"
-                  "<a href=\"gone.html\">g</a></body></html>" },
+                  "<a href=\"gone.html\">g</a><a href=\"sub/c.html\">c</a></body></html>" },
         { "a.html", Html + "<a name=\"x\"></a><a href=\"b.html\">b</a></body></html>" },
         { "b.html", Html + "<p id=\"y\"></p><a href=\"index.html\">home</a></body></html>" },
+        { "sub/c.html",
+            Html + "<a href=\"../a.html#x\">a</a><a href=\"../b.html\">b</a><a href=\"../gone.html\">g</a>" },
         { "pic.gif", "GIF89a" },
     });
     TempSite empty;
@@ -339,17 +341,20 @@ TEST(OnlineRun, TracesThePublishedSiteDownloadingEachPageOnce)
 
     EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid),
         (Texts { "a.html#x|OK|index.html|white", "b.html#y|OK|index.html|white",
-            "gone.html|NOT FOUND|index.html|red", "b.html|OK|a.html|white", "index.html|OK|b.html|white" }));
+            "gone.html|NOT FOUND|index.html|red", "sub/c.html|OK|index.html|white", "b.html|OK|a.html|white",
+            "index.html|OK|b.html|white", "sub/../a.html#x|OK|sub/c.html|white",
+            "sub/../b.html|OK|sub/c.html|white", "sub/../gone.html|NOT FOUND|sub/c.html|red" }));
     EXPECT_EQ(SiteRun::Rows(run.models.ImgGrid),
         (Texts { "pic.gif|OK|index.html|white", "nopic.gif|NOT FOUND|index.html|red" }));
-    EXPECT_EQ(run.outcome.pagesAnalysed, 3u);
-    EXPECT_EQ(run.outcome.errorCount, 2u);
+    EXPECT_EQ(run.outcome.pagesAnalysed, 4u);
+    EXPECT_EQ(run.outcome.errorCount, 3u);
     EXPECT_EQ(run.PageSources(),
         (Texts { "Downloading index.html", "Downloading a.html", "Downloading b.html",
-            "Reading a.html from cache", "Reading b.html from cache" }));
+            "Reading a.html from cache", "Reading b.html from cache", "Downloading sub/c.html" }));
     EXPECT_EQ(published.Requests(),
         (Texts { "GET /index.html", "HEAD /a.html", "GET /a.html", "HEAD /b.html", "GET /b.html",
-            "HEAD /pic.gif", "HEAD /nopic.gif", "HEAD /gone.html", "HEAD /b.html", "HEAD /index.html" }));
+            "HEAD /pic.gif", "HEAD /nopic.gif", "HEAD /gone.html", "HEAD /sub/c.html", "HEAD /index.html",
+            "GET /sub/c.html" }));
     ASSERT_EQ(duringTheRun.size(), 1u) << "the cache lives in the private temporary folder";
     EXPECT_EQ(duringTheRun[0].rfind("cache-", 0), 0u);
     EXPECT_EQ(PrivateTemporaryEntries(temporary.Root()), Texts {}) << "and goes with the run";
