@@ -437,6 +437,26 @@ TEST(OnlineRun, ACacheThatCannotBeMadeIsSaidOnceAndTheRunGoesOn)
     EXPECT_EQ(run.outcome.pagesAnalysed, 1u);
 }
 
+TEST(OnlineRun, AbortWhileAPageDownloadsEndsTheRunAtOnce)
+{
+    Server server({ { Server::Stall() } });
+    TempSite empty;
+    SiteRun run;
+    run.http.Timeout = 10; // only so that a failure cannot hang the suite
+    run.host.onPump = [&](int) {
+        if (!server.Requests().empty())
+            run.state.AbortRequested = true;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    run.Run(empty.Root(), Online(server.Url("/")), {}, "index.html");
+
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+    EXPECT_EQ(run.outcome.end, RunOutcome::End::Aborted);
+    EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid),
+        Texts { "index.html|FAILED: Connection aborted on request||red" });
+    EXPECT_EQ(run.host.questions, Texts { "ABORTED BY USER - create partial text report?" });
+}
+
 TEST(OnlineRun, NeedsABaseAddress)
 {
     TempSite empty;
