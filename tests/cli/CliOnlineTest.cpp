@@ -127,7 +127,7 @@ TEST(CliOnline, ThePublishedSiteGetsTheSameReportAsItsFilesOffLine)
              "{\"ref\": \"" + published.Address("/ext/moved.html") + "\", \"result\": \"OK\"",
              "{\"ref\": \"" + ok + "#part\", \"result\": \"OK\"",
              "{\"ref\": \"" + published.Address("/ext/pic.gif") + "\", \"result\": \"Not checked\"",
-             "{\"ref\": \"sub/../about.html#team\", \"result\": \"OK\", \"inFile\": \"sub/page.html\"",
+             "{\"ref\": \"sub/img/logo.gif\", \"result\": \"NOT FOUND\", \"inFile\": \"sub/page.html\"",
              "{\"ref\": \"gone.html#x\", \"result\": \"NOT FOUND\"",
              "{\"ref\": \"about.html#intro\", \"result\": \"NOT FOUND\"",
          })

@@ -322,10 +322,12 @@ TEST(OnlineRun, TracesThePublishedSiteAskingForEachPageAndAddressOnce)
                 + "<a href=\"a.html#x\">a</a><a href=\"b.html#y\">b</a><img src=\"pic.gif\"><img "
                   "src=\"nopic.gif\">"
                   "<a href=\"gone.html\">g</a><a href=\"sub/c.html\">c</a></body></html>" },
-        { "a.html", Html + "<a name=\"x\"></a><a href=\"b.html\">b</a></body></html>" },
+        { "a.html", Html + "<a name=\"x\"></a><a name=\"z\"></a><a href=\"b.html\">b</a></body></html>" },
         { "b.html", Html + "<p id=\"y\"></p><a href=\"index.html\">home</a></body></html>" },
         { "sub/c.html",
-            Html + "<a href=\"../a.html#x\">a</a><a href=\"../b.html\">b</a><a href=\"../gone.html\">g</a>" },
+            Html
+                + "<a href=\"../a.html#z\">a</a><a href=\"../b.html\">b</a><a "
+                  "href=\"../gone.html#q\">g</a>" },
         { "pic.gif", "GIF89a" },
     });
     TempSite empty;
@@ -342,8 +344,8 @@ TEST(OnlineRun, TracesThePublishedSiteAskingForEachPageAndAddressOnce)
     EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid),
         (Texts { "a.html#x|OK|index.html|white", "b.html#y|OK|index.html|white",
             "gone.html|NOT FOUND|index.html|red", "sub/c.html|OK|index.html|white", "b.html|OK|a.html|white",
-            "index.html|OK|b.html|white", "sub/../a.html#x|OK|sub/c.html|white",
-            "sub/../b.html|OK|sub/c.html|white", "sub/../gone.html|NOT FOUND|sub/c.html|red" }));
+            "index.html|OK|b.html|white", "sub/../a.html#z|OK|sub/c.html|white",
+            "sub/../gone.html#q|NOT FOUND|sub/c.html|red" }));
     EXPECT_EQ(SiteRun::Rows(run.models.ImgGrid),
         (Texts { "pic.gif|OK|index.html|white", "nopic.gif|NOT FOUND|index.html|red" }));
     EXPECT_EQ(run.outcome.pagesAnalysed, 4u);
