@@ -1,6 +1,19 @@
 #include "engine/OnlineSite.h"
 
 #include "engine/PathText.h"
+#include "platform/CaseFold.h"
+
+namespace {
+
+bool IsWebAddress(std::string_view address)
+{
+    for (std::string_view scheme : { "http:", "https:", "ftp:" })
+        if (CaseFold::StartsWithIgnoringCase(address, scheme))
+            return true;
+    return false;
+}
+
+}
 
 OnlineSite::OnlineSite(WebAccess& web, RunState& state, RunModels& models, const std::string& baseHRef,
     std::optional<DownloadCache> cache)
@@ -57,6 +70,9 @@ bool OnlineSite::TargetExists(const std::string& target)
     std::string address = target.substr(0, target.find('#'));
     if (address.find(':') == std::string::npos)
         address = Address(PathText::Normalize(address));
+    else if (!IsWebAddress(address))
+        return false; // a script pseudo-address or the like: nothing a server could answer
+
     // Pages name the same file in many relative spellings and with many anchors: within a
     // run the server is asked about each address once.
     auto known = m_probed.find(address);

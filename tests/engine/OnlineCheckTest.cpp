@@ -408,6 +408,18 @@ TEST(OnlineRun, APageThatCannotBeDownloadedGetsOneFailedRow)
     EXPECT_EQ(missing.outcome.notAnalysed, Texts { "missing.html" });
 }
 
+TEST(OnlineRun, AScriptPseudoAddressIsNotFoundWithoutAskingTheNetwork)
+{
+    FakeResolver resolver(MessageQueue::ForThisThread());
+    PublishedSite published({ { "index.html", Html + "<a href=\"javascript:void(0)\">s</a></body></html>" } });
+    TempSite empty;
+    SiteRun run;
+    run.http.SetResolver(resolver);
+    run.Run(empty.Root(), Online(published.server.Url()), {}, "index.html");
+    EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid), Texts { "javascript:void(0)|NOT FOUND|index.html|red" });
+    EXPECT_EQ(resolver.lookups, 0);
+}
+
 TEST(OnlineRun, APageWithoutHtmlMarkersIsAskedAboutAsOffLine)
 {
     Server server({ Server::Answer(Response("HTTP/1.0 200 OK", "", "Just text, <a href=\"x.html\">x</a>.")),
