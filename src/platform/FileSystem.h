@@ -34,8 +34,6 @@ public:
     FileSystem(const FileSystem&) = delete;
     FileSystem& operator=(const FileSystem&) = delete;
 
-    const std::string& BaseFolder() const { return m_base; }
-
     /// Looks up `prefix` + `rest`. Letter case is compared only for the names written in
     /// `rest`; the names of `prefix` (the folder of the page a reference sits in) are
     /// matched but not judged, even when a ".." of `rest` climbs back through them.

@@ -225,3 +225,28 @@ TEST(ResultGrid, AlwaysEndsInOneBlankRowUntilTrimmed)
     EXPECT_EQ(grid.RowCount(), 2u);
     EXPECT_EQ(grid.Row(0).cells[0], "Link");
 }
+
+TEST(ResultGrid, TellsItsObserverEveryChangeAScreenMustFollow)
+{
+    ResultGrid grid("Image");
+    std::vector<std::string> seen;
+    grid.SetObserver([&](const ResultGrid& g, ResultGrid::Change change, std::size_t row) {
+        static const char* const names[] = { "reset", "changed", "appended", "removed" };
+        seen.push_back(std::string(names[int(change)]) + " " + std::to_string(row) + "/" + std::to_string(g.RowCount()));
+    });
+    grid.FillLastRow("a.gif", "OK", "index.html", RowColour::White);
+    grid.TrimBlankRow();
+    grid.Reset();
+    EXPECT_EQ(seen, (std::vector<std::string> { "changed 1/2", "appended 2/3", "removed 2/2", "reset 0/2" }));
+}
+
+TEST(ReportDocument, TellsItsObserverOfEveryLine)
+{
+    ReportDocument doc;
+    std::size_t lines = 0;
+    doc.SetObserver([&](const ReportDocument& d) { lines = d.Lines().size(); });
+    doc.Append({ "index.html", ReportStyle::BoldItalic, 2, ReportColour::Green });
+    EXPECT_EQ(lines, 1u);
+    doc.Clear();
+    EXPECT_EQ(lines, 0u);
+}
