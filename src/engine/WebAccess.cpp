@@ -5,6 +5,7 @@
 #include "platform/MessageQueue.h"
 
 #include <sstream>
+#include <utility>
 
 WebAccess::WebAccess(THttpCli& http, RunState& state, RunHost& host, const RunOptions& options)
     : m_http(http)
@@ -50,7 +51,12 @@ bool WebAccess::ProbeUrl(const std::string& address)
     if (!answered && (m_http.StatusCode() == 405 || m_http.StatusCode() == 501)) {
         HeadersRecord::Append(m_state.ReceivedHeaders, m_http, address, HeadersRecord::Outcome::Failure);
         m_http.RcvdHeader().clear();
+        // Only the answer matters: the body is read up to a small cap and dropped.
+        std::size_t maxBody = std::exchange(m_http.MaxBodySize, ProbeBodyLimit);
+        m_http.BodyLimitEndsRequest = true;
         answered = Request(address, Method::Get);
+        m_http.BodyLimitEndsRequest = false;
+        m_http.MaxBodySize = maxBody;
     }
     if (answered && m_options.RecordHeaders)
         HeadersRecord::Append(m_state.ReceivedHeaders, m_http, address, HeadersRecord::Outcome::Success);

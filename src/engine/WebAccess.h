@@ -18,8 +18,12 @@ public:
     WebAccess(const WebAccess&) = delete;
     WebAccess& operator=(const WebAccess&) = delete;
 
+    /// Bytes of a body read by a GET that stands in for a refused HEAD.
+    static constexpr std::size_t ProbeBodyLimit = 64 * 1024;
+
     /// True when the address answered without an HTTP error. A server that refuses HEAD
-    /// ("405" or "501") is asked again with GET, whose body is discarded.
+    /// ("405" or "501") is asked again with GET, whose body is read up to
+    /// `ProbeBodyLimit` and discarded.
     bool ProbeUrl(const std::string& address);
     /// The body of the address; false on an HTTP error, a transport failure or no body.
     bool DownloadPage(const std::string& address, std::string& text);

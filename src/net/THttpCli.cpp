@@ -529,7 +529,12 @@ void THttpCli::BodyChunk(const char* data, std::size_t length)
     if (length == 0)
         return;
     if (m_rcvdCount + length > MaxBodySize) {
-        Fail(404, "Response body too large (over " + std::to_string(MaxBodySize) + " bytes)", 0);
+        if (!BodyLimitEndsRequest) {
+            Fail(404, "Response body too large (over " + std::to_string(MaxBodySize) + " bytes)", 0);
+            return;
+        }
+        m_reader.Clear();
+        CloseConnection();
         return;
     }
     if (m_bodyChunks++ == 0 && OnDocBegin) {

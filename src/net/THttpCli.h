@@ -82,6 +82,10 @@ public:
     /// Limits on what a server may send, in bytes: the header of one response, the body.
     std::size_t MaxHeaderSize = 1 << 20;
     std::size_t MaxBodySize = 64 << 20;
+    /// When set, a body longer than `MaxBodySize` ends the request there as received,
+    /// keeping its status: for a caller that wants to know whether an address answers and
+    /// discards the body. Otherwise such a body fails the request.
+    bool BodyLimitEndsRequest = false;
     /// Owned by the caller; may be set or changed in `OnDocBegin`.
     std::ostream* RcvdStream = nullptr;
     /// The POST body, owned by the caller; must be seekable (its size is sent).

@@ -1,4 +1,5 @@
 #include "engine/DownloadCache.h"
+#include "engine/WebAccess.h"
 #include "net/FakeResolver.h"
 #include "support/LoopbackServer.h"
 #include "support/NginxServer.h"
@@ -207,6 +208,20 @@ TEST(ExternalProbe, AServerRefusingHeadIsAskedAgainWithGetAndBothAnswersAreRecor
                 + Block(SuccessSeparator, link, "Size: 13     Type: text/html     Status Code: 200  OK",
                     "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 13\r\n"));
     }
+}
+
+TEST(ExternalProbe, ALargeFileBehindARefusedHeadIsOkAndOnlyItsStartIsRead)
+{
+    const std::string body(3 * WebAccess::ProbeBodyLimit, 'x');
+    Server server({ Server::Answer(Response("HTTP/1.0 405 Method Not Allowed")),
+        Server::Answer(Response("HTTP/1.0 200 OK", "Content-Type: application/zip\r\n", body)) });
+    const std::string link = server.Url("/big.zip");
+    TempSite site({ { "index.html", Html + "<a href=\"" + link + "\">x</a></html>" } });
+    SiteRun run;
+    run.Run(site.Root(), ExternalChecks(ExternalChoice::LinksOnly), { "index.html" });
+    EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid), Texts { link + "|OK|index.html|white" });
+    EXPECT_LE(run.http.RcvdCount(), WebAccess::ProbeBodyLimit);
+    EXPECT_EQ(run.http.MaxBodySize, THttpCli().MaxBodySize) << "the usual limit is back for downloads";
 }
 
 TEST(ExternalProbe, OnlyARefusedMethodIsAskedAgainAndAFailingGetStillFails)
