@@ -118,7 +118,7 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     std::string upperValue = CaseFold::UpperCase(value);
     bool external = IsExternal(upperValue, image);
     Kind kind = external ? Kind::External : image ? Kind::Image : Kind::Link;
-    if (!state.SeenRefs.insert(SeenKey(target, folder, kind, state.CurrentPage)).second)
+    if (!state.SeenRefs.Insert(SeenKey(target, folder, kind, state.CurrentPage)))
         return;
     Clock::time_point start = Clock::now();
 

@@ -4,7 +4,7 @@ void RunState::ClearResultLists()
 {
     ClearResults();
     FilesAnalysed.Clear();
-    SeenRefs.clear();
+    SeenRefs.Clear();
 }
 
 void RunState::Reset()

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/StringList.h"
+#include "platform/StringSet.h"
 #include "report/ResultLists.h"
 
 #include <chrono>
 #include <string>
-#include <unordered_set>
 
 /// The lists, flags and scalars of one run, under the names the whole run uses. The
 /// result lists come from ResultLists; the working lists and flags are here. Owned by the
@@ -18,7 +18,7 @@ struct RunState : ResultLists {
     StringList ReceivedHeaders;
     /// Resolved targets already checked in this run (letter case counts: a wrongly cased
     /// repeat is a different target and is checked too).
-    std::unordered_set<std::string> SeenRefs;
+    StringSet SeenRefs;
 
     std::string CurrentPage;
     std::string CurrentPageName;
