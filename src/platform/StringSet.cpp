@@ -21,11 +21,6 @@ std::size_t StringSet::Find(std::string_view text, std::uint64_t hash) const
     }
 }
 
-bool StringSet::Contains(std::string_view text) const
-{
-    return !m_slots.empty() && m_slots[Find(text, Hash(text))].length != 0;
-}
-
 bool StringSet::Insert(std::string_view text)
 {
     // Kept at most half full, so a probe ends soon at a free slot.

@@ -14,10 +14,9 @@ TEST(StringSet, KeepsEachTextOnceLetterCaseCountingAcrossGrowth)
     for (int i = 0; i < 5000; ++i)
         ASSERT_FALSE(set.Insert("0|dir/page-" + std::to_string(i) + ".html"));
     EXPECT_EQ(set.Count(), 5003u);
-    EXPECT_TRUE(set.Contains("pic.gif"));
-    EXPECT_FALSE(set.Contains("0|dir/page-5000.html"));
-    EXPECT_FALSE(set.Contains("0|dir/page-1.htm"));
+    EXPECT_FALSE(set.Insert("pic.gif"));
+    EXPECT_TRUE(set.Insert("0|dir/page-1.htm"));
     set.Clear();
-    EXPECT_FALSE(set.Contains("pic.gif"));
+    EXPECT_EQ(set.Count(), 0u);
     EXPECT_TRUE(set.Insert("pic.gif"));
 }
