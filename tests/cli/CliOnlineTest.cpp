@@ -1,6 +1,7 @@
 #include "support/LoopbackServer.h"
 #include "support/NginxServer.h"
 #include "support/Process.h"
+#include "support/ReportText.h"
 #include "support/TempSite.h"
 
 #include <algorithm>
@@ -9,32 +10,13 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
-#include <sstream>
 
 using namespace std::chrono_literals;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-const std::string Fixtures
-    = std::getenv("TARVIK_FIXTURES") ? std::getenv("TARVIK_FIXTURES") : "tests/fixtures";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::string WithoutTimes(const std::string& text)
-{
-    static const std::regex total("Total Response Time: [0-9.]+ secs\\.");
-    static const std::regex secs("\"secs\": \"[^\"]*\"");
-    return std::regex_replace(
-        std::regex_replace(text, total, "Total Response Time: T secs."), secs, "\"secs\": \"S\"");
-}
+const std::string Fixtures = FixturesFolder();
 
 ProcessResult Cli(std::vector<std::string> args)
 {
@@ -67,7 +49,7 @@ public:
         for (const auto& entry : std::filesystem::recursive_directory_iterator(fixture)) {
             if (!entry.is_regular_file())
                 continue;
-            std::string text = ReadFile(entry.path().string());
+            std::string text = ReadWholeFile(entry.path().string());
             for (std::size_t at; (at = text.find("{server}")) != std::string::npos;)
                 text.replace(at, 8, address);
             m_site.Write(std::filesystem::relative(entry.path(), fixture).string(), text);
@@ -81,15 +63,7 @@ public:
     /// "HEAD /a.html" for each request so far.
     Texts Requests() const
     {
-        Texts requests;
-        std::ifstream log(m_logs.Root() + "/access.log");
-        for (std::string line; std::getline(log, line);) {
-            std::size_t open = line.find('"');
-            std::size_t end = line.find(" HTTP/", open);
-            if (open != std::string::npos && end != std::string::npos)
-                requests.push_back(line.substr(open + 1, end - open - 1));
-        }
-        return requests;
+        return NginxServer::RequestsIn(m_logs.Root() + "/access.log");
     }
 
 private:

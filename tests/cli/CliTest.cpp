@@ -1,30 +1,14 @@
 #include "support/Process.h"
+#include "support/ReportText.h"
 #include "support/TempSite.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
-#include <sstream>
 
 namespace {
 
-const std::string Fixtures = std::getenv("TARVIK_FIXTURES") ? std::getenv("TARVIK_FIXTURES") : "tests/fixtures";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::string WithoutTimes(const std::string& text)
-{
-    static const std::regex total("Total Response Time: [0-9.]+ secs\\.");
-    static const std::regex secs("\"secs\": \"[^\"]*\"");
-    return std::regex_replace(std::regex_replace(text, total, "Total Response Time: T secs."), secs, "\"secs\": \"S\"");
-}
+const std::string Fixtures = FixturesFolder();
 
 ProcessResult Cli(std::vector<std::string> args, const std::string& workingFolder = {})
 {
@@ -42,8 +26,8 @@ TEST(Cli, TracesTheFixtureSiteAndPrintsTheWholeReport)
     ProcessResult r = Cli({ "--folder", Site("faults"), "--trace", "--unused", "--json", out.Root() + "/r.json", "index.html" });
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(WithoutTimes(r.out), ReadFile(Fixtures + "/expected/faults-trace.txt"));
-    EXPECT_EQ(WithoutTimes(out.Read("r.json")), ReadFile(Fixtures + "/expected/faults-trace.json"));
+    EXPECT_EQ(WithoutTimes(r.out), ReadWholeFile(Fixtures + "/expected/faults-trace.txt"));
+    EXPECT_EQ(WithoutTimes(out.Read("r.json")), ReadWholeFile(Fixtures + "/expected/faults-trace.json"));
 }
 
 TEST(Cli, ACleanSiteExitsWithZero)

@@ -85,15 +85,7 @@ struct PublishedSite {
 
     Texts Requests() const
     {
-        Texts requests;
-        std::ifstream log(logs.Root() + "/access.log");
-        for (std::string line; std::getline(log, line);) {
-            std::size_t open = line.find('"');
-            std::size_t end = line.find(" HTTP/", open);
-            if (open != std::string::npos && end != std::string::npos)
-                requests.push_back(line.substr(open + 1, end - open - 1));
-        }
-        return requests;
+        return NginxServer::RequestsIn(logs.Root() + "/access.log");
     }
 
     TempSite files;

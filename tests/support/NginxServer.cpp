@@ -128,3 +128,16 @@ std::string NginxServer::TlsUrl(const std::string& path) const
 {
     return "https://127.0.0.1:" + std::to_string(m_tlsPort) + path;
 }
+
+std::vector<std::string> NginxServer::RequestsIn(const std::string& accessLog)
+{
+    std::vector<std::string> requests;
+    std::ifstream log(accessLog);
+    for (std::string line; std::getline(log, line);) {
+        std::size_t open = line.find('"');
+        std::size_t end = line.find(" HTTP/", open);
+        if (open != std::string::npos && end != std::string::npos)
+            requests.push_back(line.substr(open + 1, end - open - 1));
+    }
+    return requests;
+}

@@ -3,6 +3,7 @@
 #include "support/TempSite.h"
 
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 /// Debian's nginx serving a folder on 127.0.0.1, started by a test with a generated
@@ -22,6 +23,9 @@ public:
     int Port() const { return m_port; }
     int TlsPort() const { return m_tlsPort; }
     std::string Url(const std::string& path = "/") const;
+
+    /// "GET /a.html" for each request an access log (nginx's default format) holds.
+    static std::vector<std::string> RequestsIn(const std::string& accessLog);
     std::string TlsUrl(const std::string& path = "/") const;
 
 private:
