@@ -50,12 +50,34 @@ bool NamesPageOrAddress(const std::string& text)
     return false;
 }
 
-// The report's texts go out unescaped, but a double quote would end the HREF attribute
-// and let a scanned page's text add attributes of its own to the report.
+// Texts come from scanned pages and file names; markup in them must stay text, or a
+// page could put live script into the report the user opens.
+std::string HtmlText(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+// A double quote would end the attribute; as "%22" the link still leads to the name.
 std::string HrefValue(const std::string& target)
 {
     std::string value;
-    for (char c : target)
+    for (char c : HtmlText(target))
         value += c == '"' ? std::string("%22") : std::string(1, c);
     return value;
 }
@@ -64,8 +86,8 @@ std::string Content(const std::string& text)
 {
     std::string t = Trimmed(text);
     if (!NamesPageOrAddress(t))
-        return t;
-    return "<A HREF=\"" + HrefValue(t) + "\" TARGET=\"reportwin\">" + t + "</A>";
+        return HtmlText(t);
+    return "<A HREF=\"" + HrefValue(t) + "\" TARGET=\"reportwin\">" + HtmlText(t) + "</A>";
 }
 
 }

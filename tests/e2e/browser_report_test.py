@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Opens tarvik-cli's HTML report of a fixture site in headless Chromium and checks what the
-browser made of it: the failure lines are there, inside red font, and every link of a
-failure line leads to a file of the site or is the failing reference itself."""
+browser made of it: the failure lines are there, inside red font, every link of a failure
+line leads to a file of the site or is the failing reference itself, and no name or
+reference of the site became an element of the page."""
 
 import argparse
 import html.parser
@@ -15,6 +16,13 @@ import urllib.request
 
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
                   "--disable-background-networking", "--disable-component-update", "--disable-sync"]
+
+# Every element the report itself makes; any other one in the rendered page came from a
+# scanned text and would be live markup.
+REPORT_ELEMENTS = {"html", "head", "title", "base", "body", "h2", "font", "center", "b", "i", "a", "br"}
+
+# A file no page uses, so that a run with --unused lists its name in the report.
+HOSTILE_NAME = "<img src=x onerror=alert(1)>.html"
 
 FAILURE_HEADINGS = ("CANNOT BE FOUND", "NON-EXISTENT pages", "external link failed",
                     "connected but failed to find document")
@@ -41,6 +49,8 @@ class ReportDom(html.parser.HTMLParser):
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
+        if tag not in REPORT_ELEMENTS:
+            fail("the report holds a <%s> element it did not make" % tag)
         if tag == "br":
             self.lines.append(Line())
             return
@@ -76,9 +86,12 @@ def fail(message):
 
 
 def rendered_lines(chromium, report, profile):
-    result = subprocess.run([chromium] + CHROMIUM_FLAGS + ["--user-data-dir=" + profile, "--dump-dom",
-                            "file://" + urllib.request.pathname2url(report)],
-                            capture_output=True, timeout=120)
+    try:
+        result = subprocess.run([chromium] + CHROMIUM_FLAGS + ["--user-data-dir=" + profile, "--dump-dom",
+                                "file://" + urllib.request.pathname2url(report)],
+                                capture_output=True, timeout=120)
+    except subprocess.TimeoutExpired:
+        fail("chromium did not finish %s: a script in the report may hold it open" % report)
     if result.returncode != 0 or b"<body" not in result.stdout:
         fail("chromium did not render %s:\n%s" % (report, result.stderr.decode(errors="replace")[-2000:]))
     dom = ReportDom()
@@ -129,6 +142,8 @@ def main():
     try:
         site = os.path.join(work, "site")
         shutil.copytree(args.fixture, site)
+        # Made here rather than kept in the repository: not every file system takes the name.
+        open(os.path.join(site, HOSTILE_NAME), "w").close()
         for mode, extra in (("full", []), ("failed-only", ["--failed-only"])):
             report = os.path.join(site, "tarvik-report-%s.html" % mode)
             run = subprocess.run([args.cli, "--folder", site, "--quiet", "--html", report] + extra + args.cli_args,

@@ -173,8 +173,7 @@ TEST(HtmlReport, WhichTextsBecomeLinks)
         { "page.htmx", Link("page.htmx") },
         { "logo.gif", "logo.gif" },
         { "mailto:me@example.org", "mailto:me@example.org" },
-        // Texts are written unchanged, "&" and "<" included.
-        { "a & b <i>", "a & b <i>" },
+        { "a & b <i>", "a &amp; b &lt;i&gt;" },
         { "\t a.html \x01", Link("a.html") },
         { "\xe9t\xe9.html", Link("\xe9t\xe9.html") },
     };
