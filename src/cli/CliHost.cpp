@@ -69,7 +69,12 @@ RunHost::YesAllNo CliHost::AskYesAllNo(const std::string&)
 void CliHost::ShowMessage(const std::string& text)
 {
     ClearProgress();
-    std::fprintf(stderr, "%s\n", WithUnixLineBreaks(text).c_str());
+    PrintCliMessage(WithUnixLineBreaks(text));
 }
 
 std::string CliHost::ChooseSaveFile(const SaveRequest&) { return m_htmlReportFile; }
+
+void PrintCliMessage(const std::string& text)
+{
+    std::fprintf(stderr, "tarvik-cli: %s\n", text.c_str());
+}

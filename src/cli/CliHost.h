@@ -38,3 +38,7 @@ private:
     std::chrono::steady_clock::time_point m_lastDraw;
     std::string m_htmlReportFile;
 };
+
+/// Writes a message on standard error, named as the program's own so that a build log
+/// mixing tools shows who wrote it.
+void PrintCliMessage(const std::string& text);

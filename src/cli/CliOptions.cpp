@@ -30,6 +30,9 @@ the folder to check (at most 500); without them the starting file is checked.
   -h, --help            this text
   --version             the version of the program
 
+A value may also be joined to its option: --report=FILE. Written so, it may begin
+with "--"; as a separate argument it may not, nor be empty.
+
 Exit status: 0 no errors were reported, 1 errors were reported, 2 the run could not
 start or no page could be analysed.
 )";
@@ -58,37 +61,53 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
     bool unused = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        // "--name=value" carries its value in the same argument, so that value may begin
+        // with "--"; as the next argument, such a value is taken for a forgotten one.
+        std::size_t equals = a.starts_with("--") ? a.find('=') : std::string::npos;
+        const std::string name = a.substr(0, equals);
+        bool valueTaken = false;
         auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
+            valueTaken = true;
+            if (equals == std::string::npos && i + 1 >= args.size()) {
+                error = name + " needs a value";
                 return false;
             }
-            into = args[++i];
+            std::string given = equals != std::string::npos ? a.substr(equals + 1) : args[++i];
+            if (given.empty()) {
+                error = name + " needs a value, not an empty one";
+                return false;
+            }
+            if (equals == std::string::npos && given.starts_with("--")) {
+                error = name + " needs a value, not the option " + given + " (write " + name + "=" + given
+                    + " for a value that begins with --)";
+                return false;
+            }
+            into = std::move(given);
             return true;
         };
-        if (a == "--folder") {
+        if (name == "--folder") {
             if (!value(o.folder))
                 return std::nullopt;
-        } else if (a == "--start") {
+        } else if (name == "--start") {
             if (!value(o.startingFile))
                 return std::nullopt;
-        } else if (a == "--report") {
+        } else if (name == "--report") {
             if (!value(o.reportFile))
                 return std::nullopt;
-        } else if (a == "--json") {
+        } else if (name == "--json") {
             if (!value(o.jsonFile))
                 return std::nullopt;
-        } else if (a == "--html") {
+        } else if (name == "--html") {
             if (!value(o.htmlFile))
                 return std::nullopt;
             o.choices.htmlResults = true;
-        } else if (a == "--failed-only") {
+        } else if (name == "--failed-only") {
             o.settings.showFailedOnly = true;
-        } else if (a == "--headers") {
+        } else if (name == "--headers") {
             if (!value(o.headersFile))
                 return std::nullopt;
             o.choices.recordHeaders = true;
-        } else if (a == "--external") {
+        } else if (name == "--external") {
             std::string what;
             if (!value(what))
                 return std::nullopt;
@@ -102,13 +121,13 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 error = "--external takes none, links or all, not " + what;
                 return std::nullopt;
             }
-        } else if (a == "--online") {
+        } else if (name == "--online") {
             if (!value(o.choices.baseHRef))
                 return std::nullopt;
             o.choices.online = true;
-        } else if (a == "--no-cache") {
+        } else if (name == "--no-cache") {
             o.choices.cacheDownloads = false;
-        } else if (a == "--timeout") {
+        } else if (name == "--timeout") {
             std::string seconds;
             if (!value(seconds))
                 return std::nullopt;
@@ -119,24 +138,24 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             o.timeout = int(n);
-        } else if (a == "--links-only") {
+        } else if (name == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
-        } else if (a == "--trace") {
+        } else if (name == "--trace") {
             o.choices.trace = true;
-        } else if (a == "--separate") {
+        } else if (name == "--separate") {
             o.choices.separateReports = true;
-        } else if (a == "--unused") {
+        } else if (name == "--unused") {
             unused = true;
-        } else if (a == "--no-list-unchecked") {
+        } else if (name == "--no-list-unchecked") {
             o.settings.listUnchecked = false;
-        } else if (a == "--no-to-non-html") {
+        } else if (name == "--no-to-non-html") {
             o.answerNoToNonHtml = true;
-        } else if (a == "-q" || a == "--quiet") {
+        } else if (name == "-q" || name == "--quiet") {
             o.quiet = true;
-        } else if (a == "-h" || a == "--help") {
+        } else if (name == "-h" || name == "--help") {
             o.help = true;
             return o;
-        } else if (a == "--version") {
+        } else if (name == "--version") {
             o.version = true;
             return o;
         } else if (a == "--") {
@@ -147,6 +166,10 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
             return std::nullopt;
         } else {
             o.files.push_back(a);
+        }
+        if (equals != std::string::npos && !valueTaken) {
+            error = name + " takes no value";
+            return std::nullopt;
         }
     }
     if (o.choices.trace && o.files.size() >= 2) {

@@ -1,6 +1,7 @@
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
 #include "cli/JsonResults.h"
+#include "cli/SiteFolder.h"
 #include "components/MainWindowVersion.h"
 #include "engine/AnalyseRun.h"
 #include "net/THttpCli.h"
@@ -9,11 +10,8 @@
 #include "platform/DateFormat.h"
 #include "platform/FileSystem.h"
 
-#include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -24,7 +22,7 @@ constexpr int ExitCannotRun = 2;
 
 int Fail(const std::string& message)
 {
-    std::fprintf(stderr, "tarvik-cli: %s\n", message.c_str());
+    PrintCliMessage(message);
     return ExitCannotRun;
 }
 
@@ -76,16 +74,16 @@ int main(int argc, char** argv)
         return ExitNoErrors;
     }
 
-    char folder[PATH_MAX];
-    if (!::realpath(options->folder.c_str(), folder))
-        return Fail("cannot open the folder " + options->folder + ": " + std::strerror(errno));
+    std::optional<std::string> folder = OpenSiteFolder(options->folder, error);
+    if (!folder)
+        return Fail(error);
 
     RunRequest request;
     request.options = MakeRunOptions(options->choices, options->settings);
-    request.folder = folder;
+    request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;
-    request.fileList = HtmlFileList(FileSystem(folder));
+    request.fileList = HtmlFileList(FileSystem(*folder));
 
     RunModels models;
     RunState state;

@@ -184,7 +184,7 @@ TEST(CliOnline, ExitStatusesOfOnLineRuns)
         ProcessResult noBase = Cli({ "-q", "--folder", empty.Root(), "--online", base });
         EXPECT_EQ(noBase.exitStatus, 2);
         EXPECT_EQ(noBase.err,
-            "You must specify a Base HREF for your site\nbefore you can perform an on-line check.\n");
+            "tarvik-cli: You must specify a Base HREF for your site\nbefore you can perform an on-line check.\n");
         EXPECT_EQ(noBase.out, "");
     }
 }

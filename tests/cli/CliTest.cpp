@@ -103,7 +103,7 @@ TEST(Cli, BadUsageAndRunsThatCannotStartExitWithTwo)
         { { "--trace", "a.html", "b.html" }, "--trace needs one FILE at most" },
         { { "--separate", "a.html" }, "--separate needs two FILEs or more" },
         { { "--unused" }, "--unused needs --trace" },
-        { { "--folder", "/nonexistent-folder" }, "cannot open the folder /nonexistent-folder" },
+        { { "--folder", "/nonexistent-folder" }, "Cannot open folder /nonexistent-folder" },
         { { "--folder", Site("faults"), "--start", "none.html" },
             "To check files locally you must first select at least one file in the file list." },
         { { "--folder", Site("faults"), "notes.txt", "missing.html" }, "not one page could be analysed" },
