@@ -1,5 +1,8 @@
 #include "cli/JsonResults.h"
 
+#include "platform/Base64.h"
+
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -9,6 +12,8 @@ std::size_t Utf8Length(std::string_view s, std::size_t at)
 {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
     unsigned char c = byte(at);
+    if (c < 0x80)
+        return 1;
     std::size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
     if (n == 0 || at + n > s.size())
         return 0;
@@ -20,6 +25,28 @@ std::size_t Utf8Length(std::string_view s, std::size_t at)
     if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))
         return 0;
     return n;
+}
+
+bool IsUtf8(std::string_view s)
+{
+    for (std::size_t i = 0, n; i < s.size(); i += n)
+        if ((n = Utf8Length(s, i)) == 0)
+            return false;
+    return true;
+}
+
+/// The bytes of a text that is not UTF-8, for the "...Bytes" field beside it.
+std::string ExactBytes(std::string_view s)
+{
+    return "\"" + Base64(s) + "\"";
+}
+
+void AppendField(std::string& out, std::string_view name, std::string_view bytes)
+{
+    out.append("\"").append(name).append("\": ");
+    AppendJsonString(out, bytes);
+    if (!IsUtf8(bytes))
+        out.append(", \"").append(name).append("Bytes\": ").append(ExactBytes(bytes));
 }
 
 const char* ColourName(RowColour colour)
@@ -44,14 +71,14 @@ void AppendRows(std::string& out, const ResultGrid& grid)
     out += '[';
     for (std::size_t r = 1; r < end; ++r) {
         const GridRow& row = grid.Row(r);
-        out += r > 1 ? ",\n    {\"ref\": " : "\n    {\"ref\": ";
-        AppendJsonString(out, row.cells[0]);
-        out += ", \"result\": ";
-        AppendJsonString(out, row.cells[1]);
-        out += ", \"inFile\": ";
-        AppendJsonString(out, row.cells[2]);
-        out += ", \"secs\": ";
-        AppendJsonString(out, row.cells[3]);
+        out += r > 1 ? ",\n    {" : "\n    {";
+        AppendField(out, "ref", row.cells[0]);
+        out += ", ";
+        AppendField(out, "result", row.cells[1]);
+        out += ", ";
+        AppendField(out, "inFile", row.cells[2]);
+        out += ", ";
+        AppendField(out, "secs", row.cells[3]);
         out += ", \"colour\": \"";
         out += ColourName(row.colour);
         out += "\"}";
@@ -59,11 +86,19 @@ void AppendRows(std::string& out, const ResultGrid& grid)
     out += end > 1 ? "\n  ]" : "]";
 }
 
-std::string Names(const std::vector<std::string>& names)
+/// The list as `"name": [...]`; when a name is not UTF-8, followed by `"nameBytes"`: for
+/// each name its exact bytes, or null where the name is UTF-8.
+std::string Names(const std::string& name, const std::vector<std::string>& names)
 {
-    std::string out = "[";
+    std::string out = "\"" + name + "\": [";
     for (std::size_t i = 0; i < names.size(); ++i)
         out += (i ? ", " : "") + JsonString(names[i]);
+    out += "]";
+    if (std::all_of(names.begin(), names.end(), [](const std::string& n) { return IsUtf8(n); }))
+        return out;
+    out += ",\n  \"" + name + "Bytes\": [";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out += (i ? ", " : "") + (IsUtf8(names[i]) ? std::string("null") : ExactBytes(names[i]));
     return out + "]";
 }
 
@@ -81,21 +116,22 @@ void AppendJsonString(std::string& out, std::string_view s)
     out += '"';
     for (std::size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c == '"' || c == '\\') {
+        std::size_t n = Utf8Length(s, i);
+        if (n == 0) {
+            out += "\xef\xbf\xbd"; // U+FFFD, the replacement character
+            ++i;
+        } else if (c == '"' || c == '\\') {
             out += '\\';
             out += char(c);
             ++i;
-        } else if (c >= 0x20 && c < 0x80) {
-            out += char(c);
-            ++i;
-        } else if (std::size_t n = c >= 0x80 ? Utf8Length(s, i) : 0; n > 0) {
-            out.append(s, i, n);
-            i += n;
-        } else {
+        } else if (c < 0x20) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
             out += escaped;
             ++i;
+        } else {
+            out.append(s, i, n);
+            i += n;
         }
     }
     out += '"';
@@ -107,7 +143,7 @@ std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const
     AppendRows(out, links);
     out += ",\n  \"images\": ";
     AppendRows(out, images);
-    return out + ",\n  \"errors\": " + std::to_string(outcome.errorCount)
-        + ",\n  \"verdict\": \"" + (outcome.errorCount > 0 ? "errors" : "ok") + "\""
-        + ",\n  \"notAnalysed\": " + Names(outcome.notAnalysed) + ",\n  \"unused\": " + Names(outcome.unused) + "\n}\n";
+    return out + ",\n  \"errors\": " + std::to_string(outcome.errorCount) + ",\n  \"verdict\": \""
+        + (outcome.errorCount > 0 ? "errors" : "ok") + "\"" + ",\n  "
+        + Names("notAnalysed", outcome.notAnalysed) + ",\n  " + Names("unused", outcome.unused) + "\n}\n";
 }

@@ -7,10 +7,13 @@
 #include <string_view>
 
 /// The machine-readable results of a run: the rows of both grids, the error count and
-/// verdict, the pages not analysed and the files not used.
+/// verdict, the pages not analysed and the files not used. A cell or name that is not
+/// UTF-8 is written with U+FFFD in its string and its exact bytes in base64 beside it:
+/// the field "refBytes", "resultBytes", "inFileBytes" or "secsBytes" in its row, and the
+/// arrays "notAnalysedBytes" and "unusedBytes" (null where a name is UTF-8).
 std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const RunOutcome& outcome);
 
-/// A JSON string literal of bytes: valid UTF-8 passes through, every other byte is
-/// written as the character of that code (\u00XX).
+/// A JSON string literal of bytes: valid UTF-8 passes through, each byte that is not
+/// part of a valid UTF-8 sequence becomes U+FFFD.
 std::string JsonString(std::string_view bytes);
 void AppendJsonString(std::string& out, std::string_view bytes);

@@ -7,6 +7,7 @@
 #include "net/ThreadHostResolver.h"
 #include "net/Url.h"
 #include "net/WSocketError.h"
+#include "platform/Base64.h"
 #include "platform/CaseFold.h"
 
 #include <array>
@@ -20,21 +21,6 @@ namespace {
 
 constexpr std::size_t PostChunkSize = 8193;
 constexpr auto PumpWait = std::chrono::milliseconds(50);
-
-std::string Base64(std::string_view text)
-{
-    static constexpr char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); i += 3) {
-        const std::size_t count = std::min<std::size_t>(3, text.size() - i);
-        unsigned bits = 0;
-        for (std::size_t k = 0; k < 3; ++k)
-            bits = (bits << 8) | (k < count ? static_cast<unsigned char>(text[i + k]) : 0u);
-        for (std::size_t k = 0; k < 4; ++k)
-            out += k <= count ? digits[(bits >> (18 - 6 * k)) & 0x3F] : '=';
-    }
-    return out;
-}
 
 std::string HttpDate(std::time_t when)
 {
