@@ -10,7 +10,8 @@
 /// text naming a page or an address is a link opening in the browser window "reportwin".
 /// The run starts it (head lines), the report writer adds each line, the run ends it
 /// (tail) and saves it. With failures-only on, only lines marked to be kept go in; the
-/// setting is read at each line. Owned by the front end; used on the run's thread.
+/// setting is read at each line. Texts stay text: "&", "<" and ">" are written as
+/// entities. Owned by the front end; used on the run's thread.
 class HtmlReport {
 public:
     /// Empties the report and adds the two head lines dated `started` (names in the
