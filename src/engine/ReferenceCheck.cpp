@@ -48,8 +48,8 @@ void ReferenceCheck::CheckReference(
         return;
     bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
     // The server, not the browser, decodes the path of an on-line run.
-    ResolvedReference ref = ResolvedReference::Resolve(cut->substr(0, cut->find('?')), folder,
-        state.CurrentPage, image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
+    ResolvedReference ref = ResolvedReference::Resolve(*cut, folder, state.CurrentPage,
+        image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
         m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
     if (!state.SeenRefs.Insert(ref.SeenKey()))
         return;

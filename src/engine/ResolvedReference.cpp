@@ -63,6 +63,7 @@ ResolvedReference ResolvedReference::Resolve(std::string_view value, const std::
     const std::string& currentPage, Use use, Decoding decoding)
 {
     ResolvedReference r;
+    value = value.substr(0, value.find('?'));
     std::string_view scheme = UrlText::SchemeOf(value);
     if (scheme.empty() && value.substr(0, 2) == "//") {
         // Another host, reached the way the page itself is: over the web.

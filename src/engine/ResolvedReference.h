@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-/// A reference value (query part already cut off) read the way a browser reads it: an
+/// A reference value read the way a browser reads it, its query part left out: an
 /// address of another kind ("http:", "//host", "mailto:", "javascript:" ...), a "file:"
 /// address, or a path of the site, resolved against the page's folder or, after a leading
 /// "/", against the site's own folder. Texts shown and listed keep the reference as
