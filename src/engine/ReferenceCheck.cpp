@@ -1,5 +1,6 @@
 #include "engine/ReferenceCheck.h"
 
+#include "engine/PathText.h"
 #include "engine/ReferenceCutter.h"
 #include "engine/UrlText.h"
 #include "platform/CaseFold.h"
@@ -9,11 +10,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool IsSeparator(char c)
-{
-    return c == '/' || c == '\\';
-}
 
 /// A fragment is matched as written and, failing that, with its escapes decoded, as
 /// browsers do; an exact match either way beats one that ignores letter case.
@@ -37,8 +33,7 @@ std::string FormatSeconds(Clock::duration elapsed)
 
 }
 
-void ReferenceCheck::CheckReference(
-    std::string_view tag, std::string_view attributeName, const std::string& folder)
+void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
     RunState& state = m_ctx.state;
     if (state.AbortRequested)
@@ -104,7 +99,7 @@ FileSystem::Found ReferenceCheck::FindPage(const ResolvedReference& ref, std::st
     if (found.exists || m_ctx.online)
         return found;
     for (const std::string& name : m_ctx.options.IndexFiles) {
-        std::string index = page + (page.empty() || IsSeparator(page.back()) ? "" : "/") + name;
+        std::string index = page + (page.empty() || PathText::IsSeparator(page.back()) ? "" : "/") + name;
         found = TargetExists(ref.folder, index);
         if (found.exists) {
             page = std::move(index);
@@ -135,15 +130,13 @@ void ReferenceCheck::StartRow(ResultGrid& grid, const std::string& display, cons
 void ReferenceCheck::UpdateLinksLabel()
 {
     const RunState& s = m_ctx.state;
-    m_ctx.models.Labels.SetLinks(
-        "Links: " + std::to_string(s.ValidLinks.Count() + s.UncheckedExtLinks.Count()));
+    m_ctx.models.Labels.SetLinks("Links: " + std::to_string(s.ValidLinks.Count() + s.UncheckedExtLinks.Count()));
 }
 
 void ReferenceCheck::UpdateImagesLabel()
 {
     const RunState& s = m_ctx.state;
-    m_ctx.models.Labels.SetImages(
-        "Images: " + std::to_string(s.ValidImages.Count() + s.UncheckedExtImages.Count()));
+    m_ctx.models.Labels.SetImages("Images: " + std::to_string(s.ValidImages.Count() + s.UncheckedExtImages.Count()));
 }
 
 void ReferenceCheck::CheckLocalImage(const ResolvedReference& ref)
@@ -209,7 +202,7 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
     // A page that exists is followed whatever became of its anchor; the page being
     // analysed and a folder are never pages to queue.
     if (m_ctx.options.TraceIntoLinks && found.exists && !ref.samePage && !page.empty()
-        && !IsSeparator(page.back()))
+        && !PathText::IsSeparator(page.back()))
         m_ctx.trace.ConsiderPage(page);
     grid.AppendBlankRow();
 }

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool IsSeparator(char c)
-{
-    return c == '/' || c == '\\';
-}
-
 std::string WithoutLeadingDotSlash(std::string path)
 {
     while (path.rfind("./", 0) == 0)
@@ -95,10 +90,10 @@ ResolvedReference ResolvedReference::Resolve(std::string_view value, const std::
         r.path = currentPage;
         return r;
     }
-    if (IsSeparator(written.front())) {
+    if (PathText::IsSeparator(written.front())) {
         // The root of the site is the folder the run checks.
         r.folder.clear();
-        while (!written.empty() && IsSeparator(written.front()))
+        while (!written.empty() && PathText::IsSeparator(written.front()))
             written.remove_prefix(1);
     }
     r.display = WithoutLeadingDotSlash(r.folder + std::string(written.empty() ? "/" : written) + anchor);
