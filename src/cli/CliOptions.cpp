@@ -19,6 +19,8 @@ the folder to check (at most 500); without them the starting file is checked.
   --trace               follow the local links from page to page (one FILE at most)
   --separate            a separate report for each file (two FILEs or more)
   --unused              report the files no page uses (with --trace)
+  --index-file NAME     a link to a folder holding NAME is a link to that file, as
+                        a web server serves it (repeatable: tried in order)
   --no-list-unchecked   do not list external references that are not checked
   --no-to-non-html      skip pages without HTML markers instead of analysing them
   --report FILE         save the text report to FILE (CR LF line ends)
@@ -146,6 +148,15 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
             o.choices.separateReports = true;
         } else if (name == "--unused") {
             unused = true;
+        } else if (name == "--index-file") {
+            std::string file;
+            if (!value(file))
+                return std::nullopt;
+            if (file.find_first_of("/\\") != std::string::npos) {
+                error = "--index-file takes a file name, not " + file;
+                return std::nullopt;
+            }
+            o.choices.indexFiles.push_back(file);
         } else if (name == "--no-list-unchecked") {
             o.settings.listUnchecked = false;
         } else if (name == "--no-to-non-html") {

@@ -4,17 +4,44 @@
 #include "engine/TagWalker.h"
 #include "platform/CaseFold.h"
 
+namespace {
+
+std::string_view TagName(std::string_view tag)
+{
+    std::size_t end = tag.find_first_of(" \t\r\n\f/>", 1);
+    return tag.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1);
+}
+
+}
+
 AnchorIndex::Anchors AnchorIndex::AnchorsOf(std::string_view pageText)
 {
     Anchors anchors;
     TagWalker walker(pageText);
     std::string_view tag;
     while (walker.Next(tag)) {
+        // Browsers jump to an element's ID, or to the NAME of a link or an image map, and
+        // to no other NAME (a form field's, a meta tag's).
+        std::string_view name = TagName(tag);
+        bool named = CaseFold::EqualIgnoringCase(name, "A") || CaseFold::EqualIgnoringCase(name, "MAP");
         TagAttributes attributes(tag);
         TagAttributes::Attribute a;
         while (attributes.Next(a))
-            if (a.hasValue && (CaseFold::EqualIgnoringCase(a.name, "NAME") || CaseFold::EqualIgnoringCase(a.name, "ID")))
-                anchors.insert(CaseFold::UpperCase(a.value));
+            if (a.hasValue
+                && (CaseFold::EqualIgnoringCase(a.name, "ID")
+                    || (named && CaseFold::EqualIgnoringCase(a.name, "NAME"))))
+                anchors.emplace(a.value);
     }
     return anchors;
+}
+
+AnchorIndex::Match AnchorIndex::Find(const Anchors& anchors, std::string_view fragment)
+{
+    if (anchors.count(std::string(fragment)))
+        return Match::Exact;
+    // Only a link that is wrong anyway pays for the walk through the page's anchors.
+    for (const std::string& anchor : anchors)
+        if (CaseFold::EqualIgnoringCase(anchor, fragment))
+            return Match::OtherCase;
+    return Match::None;
 }

@@ -5,18 +5,23 @@
 #include <unordered_map>
 #include <unordered_set>
 
-/// The anchors a page defines: the values of the NAME and ID attributes of its tags
-/// (outside comments), upper-cased. Each page is read once per run and its anchors kept,
-/// so a site with many "#" links to the same page does not read that page again.
+/// The anchors a page defines: the ID of any tag and the NAME of "<A>" and "<MAP>" tags
+/// (outside comments), letter case as written. Each page is read once per run and its
+/// anchors kept, so a site with many "#" links to the same page does not read that page
+/// again.
 class AnchorIndex {
 public:
     using Anchors = std::unordered_set<std::string>;
+    enum class Match { Exact, OtherCase, None };
 
     static Anchors AnchorsOf(std::string_view pageText);
+    /// Browsers match a fragment letter for letter; one that matches only when letter case
+    /// is ignored is a mistake worth reporting apart from a missing anchor.
+    static Match Find(const Anchors& anchors, std::string_view fragment);
 
     /// The anchors of the page stored at `key` (its real path); `load` gives the page
     /// text the first time.
-    template<typename Load> const Anchors& Of(const std::string& key, Load&& load)
+    template <typename Load> const Anchors& Of(const std::string& key, Load&& load)
     {
         auto it = m_pages.find(key);
         if (it == m_pages.end())

@@ -4,12 +4,6 @@
 
 namespace PathText {
 
-namespace {
-
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
-}
-
 std::string RemoveDotSegments(std::string path)
 {
     if (path.rfind("./", 0) == 0)

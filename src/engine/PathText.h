@@ -7,6 +7,8 @@
 /// separate names.
 namespace PathText {
 
+inline bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
 /// Drops "./" segments, leaving every "../" (and what follows the first one) alone.
 std::string RemoveDotSegments(std::string path);
 

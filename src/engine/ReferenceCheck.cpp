@@ -2,88 +2,24 @@
 
 #include "engine/PathText.h"
 #include "engine/ReferenceCutter.h"
+#include "engine/UrlText.h"
 #include "platform/CaseFold.h"
 
 #include <algorithm>
-
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool BeginsWithExternalScheme(std::string_view value)
+/// A fragment is matched as written and, failing that, with its escapes decoded, as
+/// browsers do; an exact match either way beats one that ignores letter case.
+AnchorIndex::Match FindAnchor(const AnchorIndex::Anchors& anchors, const std::string& fragment)
 {
-    for (std::string_view scheme : { "http:", "https:", "ftp:", "mailto:", "news:" })
-        if (CaseFold::StartsWithIgnoringCase(value, scheme))
-            return true;
-    return false;
-}
-
-bool IsExternal(const std::string& upperValue, bool image)
-{
-    auto has = [&](const char* s) { return upperValue.find(s) != std::string::npos; };
-    if (has("HTTP:") || has("HTTPS:"))
-        return true;
-    return !image && (has("MAILTO:") || has("NEWS:") || has("FTP:"));
-}
-
-enum class Kind { External, Image, Link };
-
-/// What a local link's target is tested as: a leading "../" or "./" dropped, then the
-/// "./" segments.
-std::string LinkTarget(std::string target)
-{
-    if (target.rfind("../", 0) == 0)
-        target.erase(0, 3);
-    if (target.rfind("./", 0) == 0)
-        target.erase(0, 2);
-    return PathText::RemoveDotSegments(std::move(target));
-}
-
-/// How many names of the page's folder stay in a target written in that folder: letter
-/// case is judged only in the names the reference itself writes, so "Docs/pic.gif" from a
-/// page in "Docs/" and "../Docs/pic.gif" from the same page are tested differently.
-std::size_t UnjudgedFolderNames(const std::string& folder, std::string_view target)
-{
-    if (folder.empty() || target.compare(0, folder.size(), folder) != 0)
-        return 0;
-    std::string names = PathText::Normalize(folder);
-    long depth = names.empty() ? 0 : long(std::count(names.begin(), names.end(), '/')) + 1;
-    long lowest = depth;
-    std::string_view rest = target.substr(folder.size());
-    for (std::size_t start = 0; start <= rest.size();) {
-        std::size_t end = rest.find_first_of("/\\", start);
-        std::string_view name = rest.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (name == "..")
-            lowest = std::min(lowest, --depth);
-        else if (!name.empty() && name != ".")
-            ++depth;
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    return std::size_t(std::max(0L, lowest));
-}
-
-/// The text by which the run knows a reference it has already checked: its resolved
-/// target with "." and ".." resolved, so different spellings of one file ("a/../b.html",
-/// "b.html") are checked once, with the folder names the test does not judge. External
-/// addresses are known by their text. A same-page anchor belongs to its page, since
-/// "#top" on two pages of one folder resolves alike but names two different anchors; a
-/// link names its own page when its "#" follows the page's folder directly, as the anchor
-/// test decides.
-std::string SeenKey(const std::string& resolved, const std::string& folder, Kind kind, const std::string& currentPage)
-{
-    if (kind == Kind::External)
-        return resolved;
-    std::string target = kind == Kind::Link ? LinkTarget(resolved) : resolved;
-    std::size_t hash = kind == Kind::Link ? target.find('#') : std::string::npos;
-    bool samePage = hash != std::string::npos && (hash == 0 || (!folder.empty() && hash == folder.size()));
-    std::string_view path = samePage ? std::string_view(currentPage) : std::string_view(target).substr(0, hash);
-    std::string key = std::to_string(UnjudgedFolderNames(folder, path)) + "|" + PathText::Normalize(path);
-    if (hash != std::string::npos)
-        key += target.substr(hash);
-    return key;
+    AnchorIndex::Match match = AnchorIndex::Find(anchors, fragment);
+    std::string decoded = UrlText::Decode(fragment);
+    if (match != AnchorIndex::Match::Exact && decoded != fragment)
+        match = std::min(match, AnchorIndex::Find(anchors, decoded));
+    return match;
 }
 
 /// Seconds with one decimal, rounded to nearest; "<0.1" for what would read "0.0".
@@ -105,20 +41,12 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     std::optional<std::string_view> cut = CutReference(tag, attributeName);
     if (!cut)
         return;
-    std::string value(cut->substr(0, cut->find('?')));
-
-    // An absolute address keeps its own text; anything else lives in the page's folder.
-    std::string target = BeginsWithExternalScheme(value) ? value : folder + value;
-    if (std::size_t http = target.find("http://"); http != std::string::npos && http > 0)
-        target.erase(0, http);
-    while (target.rfind("./", 0) == 0)
-        target.erase(0, 2);
-
     bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
-    std::string upperValue = CaseFold::UpperCase(value);
-    bool external = IsExternal(upperValue, image);
-    Kind kind = external ? Kind::External : image ? Kind::Image : Kind::Link;
-    if (!state.SeenRefs.Insert(SeenKey(target, folder, kind, state.CurrentPage)))
+    // The server, not the browser, decodes the path of an on-line run.
+    ResolvedReference ref = ResolvedReference::Resolve(*cut, folder, state.CurrentPage,
+        image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
+        m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
+    if (!state.SeenRefs.Insert(ref.SeenKey()))
         return;
     Clock::time_point start = Clock::now();
 
@@ -128,13 +56,22 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     if (state.AbortRequested)
         return;
 
-    Reference ref { target, std::move(upperValue), folder };
-    if (external)
+    bool checkLocal = image ? m_ctx.options.CheckIntImages : m_ctx.options.CheckIntLinks;
+    switch (ref.kind) {
+    case ResolvedReference::Kind::Address:
         CheckExternal(ref, image);
-    else if (image && m_ctx.options.CheckIntImages)
-        CheckLocalImage(ref);
-    else if (!image && m_ctx.options.CheckIntLinks)
-        CheckLocalLink(ref);
+        break;
+    case ResolvedReference::Kind::FileUrl:
+        if (checkLocal)
+            CheckFileUrl(ref, image);
+        break;
+    case ResolvedReference::Kind::Local:
+        if (checkLocal && image)
+            CheckLocalImage(ref);
+        else if (checkLocal)
+            CheckLocalLink(ref);
+        break;
+    }
 
     grid.SetCell(timingRow, 3, FormatSeconds(Clock::now() - start));
 }
@@ -149,12 +86,34 @@ FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const 
     return found;
 }
 
-const AnchorIndex::Anchors* ReferenceCheck::AnchorsOf(const std::string& page)
+FileSystem::Found ReferenceCheck::FindPage(const ResolvedReference& ref, std::string& page)
+{
+    if (ref.samePage) {
+        // The page being analysed exists, under the name it was opened by.
+        FileSystem::Found found
+            = m_ctx.online ? FileSystem::Found {} : m_ctx.site.Files().Locate(page, FileSystem::Kind::File);
+        found.exists = found.exactCase = true;
+        return found;
+    }
+    FileSystem::Found found = TargetExists(ref.folder, page);
+    if (found.exists || m_ctx.online)
+        return found;
+    for (const std::string& name : m_ctx.options.IndexFiles) {
+        std::string index = page + (page.empty() || PathText::IsSeparator(page.back()) ? "" : "/") + name;
+        found = TargetExists(ref.folder, index);
+        if (found.exists) {
+            page = std::move(index);
+            return found;
+        }
+    }
+    return found;
+}
+
+const AnchorIndex::Anchors* ReferenceCheck::AnchorsOf(const std::string& page, const FileSystem::Found& found)
 {
     if (m_ctx.online)
         return m_ctx.online->AnchorsOf(page);
-    FileSystem::Found found = m_ctx.site.Files().Locate(page, FileSystem::Kind::File);
-    return found.exists ? &m_ctx.site.AnchorsOf(found.realPath) : nullptr;
+    return found.realPath.empty() ? nullptr : &m_ctx.site.AnchorsOf(found.realPath);
 }
 
 void ReferenceCheck::StartRow(ResultGrid& grid, const std::string& display, const std::string& target)
@@ -180,11 +139,15 @@ void ReferenceCheck::UpdateImagesLabel()
     m_ctx.models.Labels.SetImages("Images: " + std::to_string(s.ValidImages.Count() + s.UncheckedExtImages.Count()));
 }
 
-void ReferenceCheck::CheckLocalImage(const Reference& ref)
+void ReferenceCheck::CheckLocalImage(const ResolvedReference& ref)
 {
     ResultGrid& grid = m_ctx.models.ImgGrid;
     StartRow(grid, ref.target, ref.target);
-    FileSystem::Found found = TargetExists(ref.folder, ref.target);
+    FileSystem::Found found;
+    if (ref.samePage)
+        found.exists = true;
+    else if (ref.path)
+        found = TargetExists(ref.folder, *ref.path);
     std::size_t row = grid.LastRow();
     if (!found.exists) {
         grid.FillLastRow(ref.target, "NOT FOUND", m_ctx.state.CurrentPageName, RowColour::Red);
@@ -194,7 +157,7 @@ void ReferenceCheck::CheckLocalImage(const Reference& ref)
     if (found.exactCase) {
         grid.SetCell(row, 1, "OK");
         m_ctx.state.ValidImages.Add(ref.target);
-        m_ctx.trace.MarkUsed(ref.target);
+        m_ctx.trace.MarkUsed(*ref.path);
     } else {
         grid.SetCell(row, 1, "OK but CASE MISMATCH");
         grid.SetColour(row, RowColour::Red);
@@ -204,90 +167,70 @@ void ReferenceCheck::CheckLocalImage(const Reference& ref)
     grid.AppendBlankRow();
 }
 
-void ReferenceCheck::CheckLocalLink(const Reference& ref)
+void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
 {
     ResultGrid& grid = m_ctx.models.LinkGrid;
-    std::string target = LinkTarget(ref.target);
-    StartRow(grid, ref.target, target);
+    RunState& state = m_ctx.state;
+    StartRow(grid, ref.display, ref.target);
+    std::size_t row = grid.LastRow();
 
-    bool trace = true;
-    std::size_t hash = target.find('#');
-    if (hash != std::string::npos) {
-        CheckAnchorLink(ref, target, hash, trace);
-    } else {
-        FileSystem::Found found = TargetExists(ref.folder, target);
-        std::size_t row = grid.LastRow();
-        if (!found.exists) {
-            grid.SetCell(row, 1, "NOT FOUND");
-            grid.SetColour(row, RowColour::Red);
-            m_ctx.state.FailedLinks.Add(target);
-            trace = false;
-        } else if (found.exactCase) {
-            grid.SetCell(row, 1, "OK");
-            m_ctx.state.ValidLinks.Add(target);
-            m_ctx.trace.MarkUsed(target);
-            UpdateLinksLabel();
-        } else {
-            grid.SetCell(row, 1, "OK but CASE MISMATCH");
-            grid.SetColour(row, RowColour::Red);
-            m_ctx.state.FailedLinks.Add(target + " (Case Mismatch)");
-            UpdateLinksLabel();
-        }
+    std::string page = ref.path.value_or("");
+    FileSystem::Found found;
+    if (ref.path)
+        found = FindPage(ref, page);
+    AnchorIndex::Match anchor = AnchorIndex::Match::Exact;
+    if (found.exists && !ref.fragment.empty()) {
+        const AnchorIndex::Anchors* anchors = AnchorsOf(page, found);
+        anchor = anchors ? FindAnchor(*anchors, ref.fragment) : AnchorIndex::Match::None;
     }
-    if (m_ctx.options.TraceIntoLinks && trace)
-        m_ctx.trace.ConsiderPage(target.substr(0, hash));
+
+    if (!found.exists || anchor == AnchorIndex::Match::None) {
+        grid.SetCell(row, 1, "NOT FOUND");
+        grid.SetColour(row, RowColour::Red);
+        state.FailedLinks.Add(ref.target);
+    } else if (!found.exactCase || anchor == AnchorIndex::Match::OtherCase) {
+        grid.SetCell(row, 1, "OK but CASE MISMATCH");
+        grid.SetColour(row, RowColour::Red);
+        state.FailedLinks.Add(ref.target + " (Case Mismatch)");
+        UpdateLinksLabel();
+    } else {
+        grid.SetCell(row, 1, "OK");
+        state.ValidLinks.Add(ref.target);
+        m_ctx.trace.MarkUsed(page);
+        UpdateLinksLabel();
+    }
+    // A page that exists is followed whatever became of its anchor; the page being
+    // analysed and a folder are never pages to queue.
+    if (m_ctx.options.TraceIntoLinks && found.exists && !ref.samePage && !page.empty()
+        && !PathText::IsSeparator(page.back()))
+        m_ctx.trace.ConsiderPage(page);
     grid.AppendBlankRow();
 }
 
-void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& target, std::size_t hash, bool& trace)
+void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
 {
-    ResultGrid& grid = m_ctx.models.LinkGrid;
-    std::size_t row = grid.LastRow();
+    // Checked where it points, on this machine; not a file of the site, so neither its
+    // letter case nor its anchor is judged and it is never followed.
+    ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
     RunState& state = m_ctx.state;
-    bool otherPage = hash > 0 && (ref.folder.empty() || hash != ref.folder.size());
-
-    std::string stored = target;
-    std::string pagePath = otherPage ? target.substr(0, hash) : state.CurrentPage;
-    FileSystem::Found page;
-    if (otherPage) {
-        page = TargetExists(ref.folder, pagePath);
-        if (!page.exists) {
-            // A missing page is reported here once and never queued to fail again.
-            grid.SetCell(row, 1, "NOT FOUND");
-            grid.SetColour(row, RowColour::Red);
-            state.FailedLinks.Add(target);
-            trace = false;
-            return;
-        }
+    StartRow(grid, ref.display, ref.target);
+    std::size_t row = grid.LastRow();
+    if (ref.path && m_ctx.site.Files().Locate(*ref.path, FileSystem::Kind::File).exists) {
+        grid.SetCell(row, 1, "OK");
+        (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
+        if (image)
+            UpdateImagesLabel();
+        else
+            UpdateLinksLabel();
     } else {
-        page.exists = true;
-        stored = state.CurrentPage + target.substr(hash);
-        grid.SetCell(row, 0, stored);
-    }
-
-    std::string anchor = ref.upperValue.substr(std::min(ref.upperValue.size(), ref.upperValue.find('#') + 1));
-    const AnchorIndex::Anchors* anchors = anchor.empty() ? nullptr : AnchorsOf(pagePath);
-    bool anchorFound = anchors && anchors->count(anchor) > 0;
-    if (!anchorFound) {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);
-        state.FailedLinks.Add(stored);
-        return;
+        (image ? state.MissingImages : state.FailedLinks).Add(ref.target);
     }
-    if (!page.exactCase) {
-        grid.SetCell(row, 1, "OK but CASE MISMATCH");
-        grid.SetColour(row, RowColour::Red);
-        state.FailedLinks.Add(stored + " (Case Mismatch)");
-        UpdateLinksLabel();
-        return;
-    }
-    grid.SetCell(row, 1, "OK");
-    state.ValidLinks.Add(stored);
-    m_ctx.trace.MarkUsed(stored.substr(0, stored.find('#')));
-    UpdateLinksLabel();
+    grid.AppendBlankRow();
 }
 
-void ReferenceCheck::CheckExternal(const Reference& ref, bool image)
+void ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
 {
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
     RunState& state = m_ctx.state;
@@ -295,9 +238,8 @@ void ReferenceCheck::CheckExternal(const Reference& ref, bool image)
     state.CurrentRef = ref.target;
     grid.SetColour(grid.LastRow(), RowColour::White);
 
-    std::string lower = CaseFold::LowerCase(ref.target);
     bool wanted = image ? m_ctx.options.CheckExtImages : m_ctx.options.CheckExtLinks;
-    bool probed = wanted && (lower.rfind("http", 0) == 0 || lower.rfind("ftp", 0) == 0);
+    bool probed = wanted && UrlText::IsWebScheme(UrlText::SchemeOf(ref.target));
     if (!probed) {
         if (!m_ctx.options.ListUnchecked)
             return;
@@ -314,7 +256,8 @@ void ReferenceCheck::CheckExternal(const Reference& ref, bool image)
         } else {
             std::string status = std::to_string(m_ctx.web.StatusCode());
             state.FailedExtLinks.Add(ref.target + " (" + reason + " - " + status + ")");
-            grid.FillLastRow(ref.target, "FAILED: " + reason + " (" + status + ")", state.CurrentPageName, RowColour::Red);
+            grid.FillLastRow(
+                ref.target, "FAILED: " + reason + " (" + status + ")", state.CurrentPageName, RowColour::Red);
         }
         return;
     }

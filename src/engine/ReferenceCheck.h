@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
 
 #include <chrono>
@@ -22,21 +23,16 @@ public:
     void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
 
 private:
-    /// A reference after resolution: `target` is also what the grid's first column shows.
-    struct Reference {
-        const std::string& target;
-        const std::string& upperValue;
-        const std::string& folder;
-    };
-
-    void CheckLocalImage(const Reference& ref);
-    void CheckLocalLink(const Reference& ref);
-    void CheckExternal(const Reference& ref, bool image);
-    /// "OK", or "NOT FOUND" for a missing page or anchor; fills the link grid's last row.
-    void CheckAnchorLink(const Reference& ref, const std::string& target, std::size_t hash, bool& trace);
+    void CheckLocalImage(const ResolvedReference& ref);
+    void CheckLocalLink(const ResolvedReference& ref);
+    void CheckFileUrl(const ResolvedReference& ref, bool image);
+    void CheckExternal(const ResolvedReference& ref, bool image);
     /// Local targets on disk, or on the server in an on-line run.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
-    const AnchorIndex::Anchors* AnchorsOf(const std::string& page);
+    /// The page a link leads to; `page` becomes the index file's path when the link names
+    /// a folder that holds one of the run's index files.
+    FileSystem::Found FindPage(const ResolvedReference& ref, std::string& page);
+    const AnchorIndex::Anchors* AnchorsOf(const std::string& page, const FileSystem::Found& found);
     void StartRow(ResultGrid& grid, const std::string& display, const std::string& target);
     void UpdateLinksLabel();
     void UpdateImagesLabel();

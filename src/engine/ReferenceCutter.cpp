@@ -23,6 +23,12 @@ std::optional<std::string_view> CutAfterName(std::string_view tag, std::size_t i
     std::size_t start = i;
     while (i < tag.size() && tag[i] != closing && tag[i] != '>' && tag[i] != '<')
         ++i;
+    // Browsers ignore blanks, tabs and line ends around an address.
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (i > start && blank(tag[i - 1]))
+        --i;
+    while (start < i && blank(tag[start]))
+        ++start;
     if (i == start)
         return std::nullopt;
     return tag.substr(start, i - start);

@@ -14,6 +14,7 @@ RunOptions MakeRunOptions(const DialogChoices& c, const WindowSettings& settings
     o.CheckExtLinks = c.external != ExternalChoice::None;
     o.RecordHeaders = c.recordHeaders;
     o.CacheDownloads = c.cacheDownloads;
+    o.IndexFiles = c.indexFiles;
     o.ListUnchecked = settings.listUnchecked;
     o.ShowFailedOnly = settings.showFailedOnly;
     return o;

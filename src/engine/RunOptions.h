@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 /// The options of one run, read once after the options are confirmed and unchanged while
 /// it runs, plus the two window settings a run reads.
@@ -22,6 +23,9 @@ struct RunOptions {
     bool ReportExtLinks = true;
     bool RecordHeaders = false;
     bool CacheDownloads = true;
+    /// Names of the file a web server serves for a folder ("index.html"), tried in this
+    /// order; a link to a folder holding none of them is not found.
+    std::vector<std::string> IndexFiles;
 
     bool ListUnchecked = true;
     bool ShowFailedOnly = false;
@@ -43,6 +47,7 @@ struct DialogChoices {
     bool htmlResults = false;
     bool recordHeaders = false;
     bool cacheDownloads = true;
+    std::vector<std::string> indexFiles;
 };
 
 struct WindowSettings {

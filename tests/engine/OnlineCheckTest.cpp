@@ -415,7 +415,7 @@ TEST(OnlineRun, APageThatCannotBeDownloadedGetsOneFailedRow)
     EXPECT_EQ(missing.outcome.notAnalysed, Texts { "missing.html" });
 }
 
-TEST(OnlineRun, AScriptPseudoAddressIsNotFoundWithoutAskingTheNetwork)
+TEST(OnlineRun, AScriptPseudoAddressIsNotCheckedAndNeverAsked)
 {
     FakeResolver resolver(MessageQueue::ForThisThread());
     PublishedSite published({ { "index.html", Html + "<a href=\"javascript:void(0)\">s</a></body></html>" } });
@@ -423,7 +423,7 @@ TEST(OnlineRun, AScriptPseudoAddressIsNotFoundWithoutAskingTheNetwork)
     SiteRun run;
     run.http.SetResolver(resolver);
     run.Run(empty.Root(), Online(published.server.Url()), {}, "index.html");
-    EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid), Texts { "javascript:void(0)|NOT FOUND|index.html|red" });
+    EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid), Texts { "javascript:void(0)|Not checked|index.html|silver" });
     EXPECT_EQ(resolver.lookups, 0);
 }
 

@@ -1,9 +1,11 @@
 // Splits the input at its first line feed into an attribute name and a tag text, cuts the
-// reference and runs the path texts over the pieces.
+// reference, runs the path texts over the pieces and resolves the reference.
 #include "FuzzCheck.h"
 
 #include "engine/PathText.h"
 #include "engine/ReferenceCutter.h"
+#include "engine/ResolvedReference.h"
+#include "engine/UrlText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -67,6 +69,25 @@ void CheckPath(std::string_view path)
     FUZZ_CHECK(extension.find_first_of("/\\") == std::string_view::npos);
 }
 
+void CheckResolution(std::string_view reference, const std::string& folder)
+{
+    std::string decoded = UrlText::Decode(reference);
+    FUZZ_CHECK(decoded.size() <= reference.size());
+    std::optional<std::string> path = UrlText::DecodePath(reference);
+    FUZZ_CHECK(!path || *path == decoded);
+    for (auto use : { ResolvedReference::Use::Image, ResolvedReference::Use::Link }) {
+        ResolvedReference r = ResolvedReference::Resolve(
+            reference, folder, folder + "page.html", use, ResolvedReference::Decoding::Decoded);
+        bool address = !UrlText::SchemeOf(reference).empty() || reference.substr(0, 2) == "//";
+        FUZZ_CHECK(address == (r.kind != ResolvedReference::Kind::Local));
+        FUZZ_CHECK(!r.samePage || r.path == folder + "page.html");
+        FUZZ_CHECK(r.fragment.size() < reference.size() || r.fragment.empty());
+        // The query part is never read as part of the fragment.
+        FUZZ_CHECK(r.fragment.find('?') == std::string::npos);
+        r.SeenKey();
+    }
+}
+
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -85,6 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(
         reference->data() >= tag.data() && reference->data() + reference->size() <= tag.data() + tag.size());
     CheckPath(*reference);
-    CheckPath(PathText::FolderOf(attribute) + std::string(*reference));
+    std::string folder = PathText::FolderOf(attribute);
+    CheckPath(folder + std::string(*reference));
+    CheckResolution(*reference, folder);
     return 0;
 }

@@ -1,0 +1,125 @@
+#include "engine/ResolvedReference.h"
+
+#include "engine/PathText.h"
+#include "engine/UrlText.h"
+#include "platform/CaseFold.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string WithoutLeadingDotSlash(std::string path)
+{
+    while (path.rfind("./", 0) == 0)
+        path.erase(0, 2);
+    return path;
+}
+
+/// What a local link's target is tested as: a leading "../" or "./" dropped, then the
+/// "./" segments.
+std::string LinkTarget(std::string target)
+{
+    if (target.rfind("../", 0) == 0)
+        target.erase(0, 3);
+    if (target.rfind("./", 0) == 0)
+        target.erase(0, 2);
+    return PathText::RemoveDotSegments(std::move(target));
+}
+
+/// How many names of the page's folder stay in a target written in that folder: letter
+/// case is judged only in the names the reference itself writes, so "Docs/pic.gif" from a
+/// page in "Docs/" and "../Docs/pic.gif" from the same page are tested differently.
+std::size_t UnjudgedFolderNames(const std::string& folder, std::string_view target)
+{
+    if (folder.empty() || target.compare(0, folder.size(), folder) != 0)
+        return 0;
+    std::string names = PathText::Normalize(folder);
+    long depth = names.empty() ? 0 : long(std::count(names.begin(), names.end(), '/')) + 1;
+    long lowest = depth;
+    std::string_view rest = target.substr(folder.size());
+    for (std::size_t start = 0; start <= rest.size();) {
+        std::size_t end = rest.find_first_of("/\\", start);
+        std::string_view name
+            = rest.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (name == "..")
+            lowest = std::min(lowest, --depth);
+        else if (!name.empty() && name != ".")
+            ++depth;
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    return std::size_t(std::max(0L, lowest));
+}
+
+}
+
+ResolvedReference ResolvedReference::Resolve(std::string_view value, const std::string& pageFolder,
+    const std::string& currentPage, Use use, Decoding decoding)
+{
+    ResolvedReference r;
+    value = value.substr(0, value.find('?'));
+    std::string_view scheme = UrlText::SchemeOf(value);
+    if (scheme.empty() && value.substr(0, 2) == "//") {
+        // Another host, reached the way the page itself is: over the web.
+        r.kind = Kind::Address;
+        r.display = r.target = "http:" + std::string(value);
+        return r;
+    }
+    if (!scheme.empty()) {
+        r.kind = CaseFold::EqualIgnoringCase(scheme, "file") ? Kind::FileUrl : Kind::Address;
+        r.display = r.target = std::string(value);
+        if (r.kind == Kind::FileUrl)
+            r.path = UrlText::FilePathOf(value);
+        return r;
+    }
+
+    std::size_t hash = value.find('#');
+    std::string_view written = value.substr(0, hash);
+    if (hash != std::string_view::npos)
+        r.fragment = value.substr(hash + 1);
+    // An empty fragment is the top of the page: the page without an anchor.
+    std::string anchor = r.fragment.empty() ? "" : "#" + r.fragment;
+    r.folder = pageFolder;
+    std::string_view bare = written;
+    while (bare.substr(0, 2) == "./")
+        bare.remove_prefix(2);
+    if (bare.empty()) {
+        r.samePage = true;
+        r.display = r.target = currentPage + anchor;
+        r.path = currentPage;
+        return r;
+    }
+    if (PathText::IsSeparator(written.front())) {
+        // The root of the site is the folder the run checks.
+        r.folder.clear();
+        while (!written.empty() && PathText::IsSeparator(written.front()))
+            written.remove_prefix(1);
+    }
+    r.display = WithoutLeadingDotSlash(r.folder + std::string(written.empty() ? "/" : written) + anchor);
+    r.target = use == Use::Link ? LinkTarget(r.display) : r.display;
+
+    std::optional<std::string> path
+        = decoding == Decoding::Decoded ? UrlText::DecodePath(written) : std::optional<std::string>(written);
+    if (path) {
+        path = WithoutLeadingDotSlash(r.folder + *path);
+        r.path = use == Use::Link ? LinkTarget(std::move(*path)) : std::move(*path);
+    }
+    return r;
+}
+
+std::string ResolvedReference::SeenKey() const
+{
+    // A local path is known with "." and ".." resolved, so different spellings of one file
+    // ("a/../b.html", "b.html") are checked once, and with the folder names the test does
+    // not judge. A same-page anchor belongs to its page, since "#top" on two pages names
+    // two different anchors.
+    if (kind != Kind::Local)
+        return display;
+    if (!path)
+        return "?" + display;
+    std::string key = std::to_string(UnjudgedFolderNames(folder, *path)) + "|" + PathText::Normalize(*path);
+    if (!fragment.empty())
+        key += "#" + fragment;
+    return key;
+}
