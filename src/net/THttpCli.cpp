@@ -282,6 +282,7 @@ void THttpCli::SessionConnected(int error)
     m_reader.Clear();
     m_headerLines = 0;
     m_headerBytes = 0;
+    m_bodyLength = -1;
     SetState(THttpState::httpWaitingHeader);
     SendRequest();
 }
@@ -371,8 +372,7 @@ void THttpCli::DataAvailable()
         return;
     }
     if (m_reader.Full()) {
-        m_raise.emplace("HTTP line too long", 4);
-        Fail(m_statusCode, "HTTP line too long", 4);
+        LineTooLong();
         return;
     }
     const auto space = m_reader.Space();
@@ -385,10 +385,15 @@ void THttpCli::DataAvailable()
         return;
     m_reader.Commit(static_cast<std::size_t>(count));
     HandleHeaderLines();
-    if (m_state == THttpState::httpWaitingHeader && m_connected && m_reader.Full()) {
-        m_raise.emplace("HTTP line too long", 4);
-        Fail(m_statusCode, "HTTP line too long", 4);
-    }
+    if (m_state == THttpState::httpWaitingHeader && m_connected && m_reader.Full())
+        LineTooLong();
+}
+
+void THttpCli::LineTooLong()
+{
+    // The status already read must not make a cut-off header count as an answer.
+    m_raise.emplace("HTTP line too long", 4);
+    Fail(404, "HTTP line too long", 4);
 }
 
 void THttpCli::HandleHeaderLines()
@@ -424,7 +429,8 @@ void THttpCli::EndOfStream()
 
 void THttpCli::HeaderLine(const LineReader::Line& line)
 {
-    if (m_headerLines++ == 0 && OnHeaderBegin)
+    const bool statusExpected = m_headerLines++ == 0;
+    if (statusExpected && OnHeaderBegin)
         OnHeaderBegin(*this);
     m_headerBytes += line.raw.size();
     if (m_connected && m_headerBytes > MaxHeaderSize) {
@@ -439,13 +445,15 @@ void THttpCli::HeaderLine(const LineReader::Line& line)
         SetState(THttpState::httpWaitingBody);
         if (OnHeaderEnd)
             OnHeaderEnd(*this);
+        if (EndedWithHeader())
+            return;
         // The page is delivered as it came, line end included.
         const std::string first(line.raw);
         if (m_state == THttpState::httpWaitingBody)
             BodyChunk(first.data(), first.size());
         return;
     }
-    if (line.text.empty()) {
+    if (line.text.empty() && !statusExpected) {
         if (!m_connected) {
             m_reader.Clear();
             return;
@@ -453,8 +461,9 @@ void THttpCli::HeaderLine(const LineReader::Line& line)
         HeaderEnd();
         return;
     }
-    m_rcvdHeader.emplace_back(line.text);
-    if (HttpHeaderLine::IsStatusLine(line.text)) {
+    if (!line.text.empty())
+        m_rcvdHeader.emplace_back(line.text);
+    if (statusExpected || HttpHeaderLine::IsStatusLine(line.text)) {
         const auto status = HttpHeaderLine::ParseStatus(line.text);
         if (!status) {
             Fail(404, "Invalid status line received", 0);
@@ -482,7 +491,7 @@ void THttpCli::HeaderField(const std::string& name, std::string_view value)
         m_location = std::move(relocation.location);
     } else if (name == "content-length") {
         if (auto length = HttpHeaderLine::ParseContentLength(value))
-            m_contentLength = *length;
+            m_contentLength = m_bodyLength = *length;
     } else if (name == "content-range") {
         if (auto range = HttpHeaderLine::ParseContentRange(value)) {
             ContentRangeBegin = std::move(range->begin);
@@ -506,6 +515,7 @@ void THttpCli::HeaderEnd()
         SetState(THttpState::httpWaitingBody);
         if (OnHeaderEnd)
             OnHeaderEnd(*this);
+        EndedWithHeader();
         return;
     }
     if (OnHeaderEnd)
@@ -522,6 +532,23 @@ void THttpCli::HeaderEnd()
     m_closedHandler = ClosedHandler::Relocation;
     m_reader.Clear();
     CloseConnection();
+}
+
+bool THttpCli::EndedWithHeader()
+{
+    // Whatever a server sends after the header of a HEAD answer is not read: some send
+    // the whole document, some hold the connection open.
+    if (m_request != THttpRequest::httpHEAD || m_state != THttpState::httpWaitingBody || !m_connected)
+        return false;
+    m_reader.Clear();
+    CloseConnection();
+    return true;
+}
+
+bool THttpCli::BodyCutShort() const
+{
+    const bool bodyless = m_statusCode < 200 || m_statusCode == 204 || m_statusCode == 304;
+    return !bodyless && m_bodyLength >= 0 && static_cast<long long>(m_rcvdCount) < m_bodyLength;
 }
 
 void THttpCli::BodyChunk(const char* data, std::size_t length)
@@ -581,6 +608,9 @@ void THttpCli::SessionClosed(int error)
     } else if (m_connected && m_state == THttpState::httpWaitingHeader) {
         m_statusCode = 404;
         m_reasonPhrase = "Connection closed before the end of the header";
+    } else if (m_connected && m_state == THttpState::httpWaitingBody && BodyCutShort()) {
+        m_statusCode = 404;
+        m_reasonPhrase = "Connection closed before the whole document arrived";
     }
     m_connected = false;
     if (m_bodyChunks > 0 && OnDocEnd)

@@ -152,6 +152,11 @@ private:
     void HeaderLine(const LineReader::Line& line);
     void HeaderField(const std::string& name, std::string_view value);
     void HeaderEnd();
+    /// Ends a HEAD request once its header is read; false for any other request.
+    bool EndedWithHeader();
+    /// The server closed before the length its header announced.
+    bool BodyCutShort() const;
+    void LineTooLong();
     void BodyChunk(const char* data, std::size_t length);
     void SessionClosed(int error);
     void RelocationClosed();
@@ -172,6 +177,8 @@ private:
     int m_statusCode = 0;
     std::string m_reasonPhrase;
     long long m_contentLength = -1;
+    /// The "content-length" of the hop under way (`ContentLength` keeps earlier hops').
+    long long m_bodyLength = -1;
     std::string m_contentType;
     std::string m_location;
     std::string m_docName;
