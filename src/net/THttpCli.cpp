@@ -212,7 +212,7 @@ void THttpCli::Login()
     m_restartPending = false;
     SetState(THttpState::httpDnsLookup);
     try {
-        m_socket->DnsLookup(Proxy.empty() ? m_target.host : Proxy);
+        m_socket->DnsLookup(HostAddressOf(Proxy.empty() ? m_target.host : Proxy));
     } catch (const ESocketException& e) {
         m_statusCode = 404;
         m_reasonPhrase = e.what();
@@ -233,9 +233,17 @@ void THttpCli::DnsLookupDone(int error)
         return;
     }
     SetState(THttpState::httpDnsLookupDone);
+    m_addresses = m_socket->DnsResults();
+    m_nextAddress = 0;
+    ConnectToNextAddress();
+}
+
+void THttpCli::ConnectToNextAddress()
+{
     const bool direct = Proxy.empty();
     try {
-        m_socket->SetAddr(m_socket->DnsResult());
+        m_socket->SetAddr(m_nextAddress < m_addresses.size() ? m_addresses[m_nextAddress] : "");
+        ++m_nextAddress;
         m_socket->SetPort(direct ? m_target.port : (ProxyPort.empty() ? "80" : ProxyPort));
         m_socket->SetProto("tcp");
         std::shared_ptr<TlsContext> tls;
@@ -244,9 +252,13 @@ void THttpCli::DnsLookupDone(int error)
                 m_tlsContext = TlsContext::SystemTrust();
             tls = m_tlsContext;
         }
-        m_socket->SetTls(std::move(tls), m_target.host);
+        m_socket->SetTls(std::move(tls), HostAddressOf(m_target.host));
         m_socket->Connect();
     } catch (const ESocketException&) {
+        if (m_nextAddress < m_addresses.size()) {
+            ConnectToNextAddress();
+            return;
+        }
         const int code = m_socket->LastError();
         m_requestDoneError = code;
         m_statusCode = 404;
@@ -265,6 +277,12 @@ void THttpCli::SessionConnected(int error)
 {
     if (m_state != THttpState::httpDnsLookupDone)
         return;
+    // A host may have addresses this machine cannot reach (IPv6 without a route, a server
+    // listening on one family only); the next one is tried.
+    if (error != 0 && error != WSocketError::TlsFailed && m_nextAddress < m_addresses.size()) {
+        ConnectToNextAddress();
+        return;
+    }
     if (error != 0) {
         m_requestDoneError = error;
         m_statusCode = 404;

@@ -144,6 +144,8 @@ private:
     void SetState(THttpState state);
     void Login();
     void DnsLookupDone(int error);
+    /// Tries the resolved addresses in turn; the last one's failure ends the request.
+    void ConnectToNextAddress();
     void SessionConnected(int error);
     void SendRequest();
     void SendNextPostChunk();
@@ -185,6 +187,8 @@ private:
     std::vector<std::string> m_rcvdHeader;
 
     RequestTarget m_target;
+    std::vector<std::string> m_addresses;
+    std::size_t m_nextAddress = 0;
     bool m_relocationPending = false;
     RequestTarget m_relocationTarget;
     int m_relocations = 0;

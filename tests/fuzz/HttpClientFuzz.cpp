@@ -27,7 +27,7 @@ public:
     {
         m_queue.Post([host, done = std::move(done)] {
             if (host == "proxy.fuzz")
-                done(0, "127.0.0.1");
+                done(0, { "127.0.0.1" });
             else
                 done(WSocketError::HostNotFound, {});
         });
