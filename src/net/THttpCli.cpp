@@ -69,6 +69,7 @@ THttpCli::~THttpCli()
 {
     if (m_timer)
         m_queue.CancelTimer(m_timer);
+    StopConnectTimer();
 }
 
 void THttpCli::SetResolver(HostResolver& resolver)
@@ -169,12 +170,10 @@ void THttpCli::Start(THttpRequest request)
     m_docName = DocNameOf(parts.path);
 
     if (Timeout > 0) {
-        std::weak_ptr<THttpCli*> self = m_self;
-        m_timer = m_queue.StartTimer(std::chrono::seconds(Timeout), [self, serial = m_requestSerial]() {
-            if (auto live = self.lock(); live && (*live)->m_requestSerial == serial) {
-                (*live)->m_timer = 0;
-                (*live)->TimedOut();
-            }
+        m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(Timeout);
+        m_timer = StartTimerForThisRequest(std::chrono::seconds(Timeout), [this]() {
+            m_timer = 0;
+            TimedOut();
         });
     }
     Login();
@@ -191,6 +190,7 @@ void THttpCli::SetState(THttpState state)
         m_queue.CancelTimer(m_timer);
         m_timer = 0;
     }
+    StopConnectTimer();
     std::weak_ptr<THttpCli*> self = m_self;
     m_queue.Post([self, request = m_request, error = m_requestDoneError]() {
         if (auto live = self.lock(); live && (*live)->OnRequestDone)
@@ -205,6 +205,22 @@ void THttpCli::PostForThisRequest(std::function<void()> call)
         if (auto live = self.lock(); live && (*live)->m_requestSerial == serial)
             call();
     });
+}
+
+MessageQueue::Id THttpCli::StartTimerForThisRequest(MessageQueue::Duration delay, std::function<void()> call)
+{
+    std::weak_ptr<THttpCli*> self = m_self;
+    return m_queue.StartTimer(delay, [self, serial = m_requestSerial, call = std::move(call)]() {
+        if (auto live = self.lock(); live && (*live)->m_requestSerial == serial)
+            call();
+    });
+}
+
+void THttpCli::StopConnectTimer()
+{
+    if (m_connectTimer)
+        m_queue.CancelTimer(m_connectTimer);
+    m_connectTimer = 0;
 }
 
 void THttpCli::Login()
@@ -254,6 +270,7 @@ void THttpCli::ConnectToNextAddress()
         }
         m_socket->SetTls(std::move(tls), HostAddressOf(m_target.host));
         m_socket->Connect();
+        LimitConnectTime();
     } catch (const ESocketException&) {
         if (m_nextAddress < m_addresses.size()) {
             ConnectToNextAddress();
@@ -273,8 +290,28 @@ void THttpCli::ConnectToNextAddress()
     }
 }
 
+void THttpCli::LimitConnectTime()
+{
+    StopConnectTimer();
+    const std::size_t left = m_addresses.size() - std::min(m_nextAddress, m_addresses.size());
+    if (Timeout <= 0 || left == 0)
+        return;
+    // An address that never answers (its packets dropped) leaves the others their share
+    // of the time limit.
+    const auto share = std::chrono::duration_cast<MessageQueue::Duration>(
+        (m_deadline - std::chrono::steady_clock::now()) / (left + 1));
+    m_connectTimer = StartTimerForThisRequest(std::max(share, MessageQueue::Duration(1)), [this]() {
+        m_connectTimer = 0;
+        if (m_state != THttpState::httpDnsLookupDone)
+            return;
+        m_socket->Close();
+        ConnectToNextAddress();
+    });
+}
+
 void THttpCli::SessionConnected(int error)
 {
+    StopConnectTimer();
     if (m_state != THttpState::httpDnsLookupDone)
         return;
     // A host may have addresses this machine cannot reach (IPv6 without a route, a server

@@ -7,6 +7,7 @@
 #include "net/TlsContext.h"
 #include "platform/MessageQueue.h"
 
+#include <chrono>
 #include <cstddef>
 #include <ctime>
 #include <functional>
@@ -146,6 +147,11 @@ private:
     void DnsLookupDone(int error);
     /// Tries the resolved addresses in turn; the last one's failure ends the request.
     void ConnectToNextAddress();
+    /// With a time limit and more addresses to try, gives this connect its share of the
+    /// time left.
+    void LimitConnectTime();
+    void StopConnectTimer();
+    MessageQueue::Id StartTimerForThisRequest(MessageQueue::Duration delay, std::function<void()> call);
     void SessionConnected(int error);
     void SendRequest();
     void SendNextPostChunk();
@@ -208,6 +214,8 @@ private:
     std::string m_postChunk;
     bool m_postDone = false;
     MessageQueue::Id m_timer = 0;
+    std::chrono::steady_clock::time_point m_deadline;
+    MessageQueue::Id m_connectTimer = 0;
     /// Changes with every request, so a message posted for an older one is dropped.
     std::uint64_t m_requestSerial = 0;
     std::shared_ptr<THttpCli*> m_self;

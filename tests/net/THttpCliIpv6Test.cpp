@@ -1,7 +1,11 @@
 #include "net/TestClient.h"
 #include "support/LoopbackServer.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using Server = LoopbackServer;
 using Family = LoopbackServer::Family;
@@ -73,4 +77,55 @@ TEST(THttpCli, ARelocationToAnIpv6LiteralKeepsItsBrackets)
     EXPECT_EQ(client.http.Location(), target.Url("/x"));
     ASSERT_EQ(target.Requests().size(), 1u);
     EXPECT_NE(target.Requests()[0].find("\r\nHost: [::1]\r\n"), std::string::npos);
+}
+
+namespace {
+
+/// A listener on [::1]:port whose one-place queue is taken, so a connect to it is never
+/// answered, as with a host whose packets are dropped.
+class UnansweredIpv6Port {
+public:
+    explicit UnansweredIpv6Port(int port)
+        : m_listener(::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0))
+        , m_filler(::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_in6 address {};
+        address.sin6_family = AF_INET6;
+        address.sin6_addr = in6addr_loopback;
+        address.sin6_port = htons(static_cast<uint16_t>(port));
+        const auto* raw = reinterpret_cast<const sockaddr*>(&address);
+        bound = ::bind(m_listener, raw, sizeof address) == 0 && ::listen(m_listener, 0) == 0
+            && ::connect(m_filler, raw, sizeof address) == 0;
+    }
+    ~UnansweredIpv6Port()
+    {
+        ::close(m_filler);
+        ::close(m_listener);
+    }
+    UnansweredIpv6Port(const UnansweredIpv6Port&) = delete;
+    UnansweredIpv6Port& operator=(const UnansweredIpv6Port&) = delete;
+
+    bool bound = false;
+
+private:
+    int m_listener;
+    int m_filler;
+};
+
+}
+
+TEST(THttpCli, AnAddressThatNeverAnswersLeavesTheNextItsShareOfTheTimeLimit)
+{
+    if (!Server::HasIpv6Loopback())
+        GTEST_SKIP() << "no IPv6 loopback on this machine";
+    Server server({ Server::Answer("HTTP/1.0 200 OK\r\n\r\n") });
+    UnansweredIpv6Port unanswered(server.Port());
+    if (!unanswered.bound)
+        GTEST_SKIP() << "the port is taken on [::1]";
+    TestClient client(Names { { "slow.test", "::1 127.0.0.1" } });
+    client.http.URL = Address("slow.test", server.Port());
+    client.http.Timeout = 2;
+
+    EXPECT_EQ(client.Head(), 0);
+    EXPECT_EQ(server.Requests().size(), 1u);
 }
