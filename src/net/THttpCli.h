@@ -18,14 +18,17 @@
 #include <vector>
 
 /// One HTTP/1.0 request at a time over a fresh connection each: parses the address,
-/// resolves the host, connects (with TLS for "https"), sends the request, reads the status
-/// line and header fields, follows at most `MaxRelocations` relocations, and hands the body
-/// to `RcvdStream` and `OnDocData` until the server closes. Owned by one window or run and
-/// used on the thread of its message queue: events are dispatched from that queue, and the
-/// blocking calls (`Get`, `Head`, `Post`) run the installed pump until the client is ready
-/// again, so other events (an Abort button) run inside them. Every transport failure ends
-/// the request with `StatusCode` 404 and a reason, and makes a blocking call raise
-/// `EHttpException`, as an HTTP error status does. Event handlers must not throw.
+/// resolves the host, connects to its addresses in turn until one answers (with TLS for
+/// "https"), sends the request, reads the status line and header fields, follows at most
+/// `MaxRelocations` relocations, and hands the body to `RcvdStream` and `OnDocData` until
+/// the server closes (a close short of the announced length fails; a HEAD ends with its
+/// header). An answer must begin with a status line (or, header-less, "<HTML>"). Owned by
+/// one window or run and used on the thread of its message queue: events are dispatched
+/// from that queue, and the blocking calls (`Get`, `Head`, `Post`) run the installed pump
+/// until the client is ready again, so other events (an Abort button) run inside them.
+/// Every transport failure ends the request with `StatusCode` 404 and a reason, and makes
+/// a blocking call raise `EHttpException`, as an HTTP error status does. Event handlers
+/// must not throw.
 ///
 /// The properties the caller sets are public members; what a request yields is read
 /// through the accessors.
