@@ -118,7 +118,7 @@ private:
 LoopbackServer::LoopbackServer(std::vector<Script> scripts, Family family, Transport transport)
     : m_scripts(std::move(scripts))
     , m_family(family)
-    , m_tls(transport == Transport::Tls ? ServerTls() : nullptr)
+    , m_tls(transport == Transport::Tls ? ServerTls() : nullptr, SSL_CTX_free)
     , m_listener(ListenOnLoopback(m_port, family))
     , m_stop(::eventfd(0, EFD_CLOEXEC))
     , m_thread([this]() { Serve(); })
@@ -132,7 +132,6 @@ LoopbackServer::~LoopbackServer()
     m_thread.join();
     ::close(m_listener);
     ::close(m_stop);
-    SSL_CTX_free(m_tls);
 }
 
 std::string LoopbackServer::Url(const std::string& path) const
@@ -193,7 +192,7 @@ void LoopbackServer::Serve()
             std::lock_guard lock(m_mutex);
             m_requests.emplace_back();
         }
-        Peer peer(connection, m_tls);
+        Peer peer(connection, m_tls.get());
         if (!m_scripts.empty() && !peer.Failed())
             Play(peer, m_scripts[std::min(served, m_scripts.size() - 1)]);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -62,7 +63,7 @@ private:
 
     std::vector<Script> m_scripts;
     Family m_family;
-    ssl_ctx_st* m_tls = nullptr;
+    std::unique_ptr<ssl_ctx_st, void (*)(ssl_ctx_st*)> m_tls;
     int m_port = 0;
     int m_listener = -1;
     int m_stop = -1;
