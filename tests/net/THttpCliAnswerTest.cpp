@@ -14,12 +14,13 @@ namespace {
 
 enum class Method { Head, Get };
 
-/// What a server sends (then it closes, or stalls), and how the request ends.
+/// What a server sends on each connection (then it closes, or stalls), and how the
+/// request ends.
 struct AnswerCase {
     const char* what;
     Transport transport;
     Method method;
-    Server::Script script;
+    std::vector<Server::Script> scripts;
     /// The code a blocking call raises, 0 for none.
     int raised;
     int statusCode;
@@ -27,13 +28,17 @@ struct AnswerCase {
     std::string body;
 };
 
-Server::Script Closing(std::string answer)
+std::vector<Server::Script> Closing(std::string answer)
 {
-    return Server::Answer(std::move(answer));
+    return { Server::Answer(std::move(answer)) };
 }
-Server::Script Stalling(std::string answer)
+std::vector<Server::Script> Stalling(std::string answer)
 {
-    return { Server::Send(std::move(answer)), Server::Stall() };
+    return { { Server::Send(std::move(answer)), Server::Stall() } };
+}
+std::vector<Server::Script> Relocated(std::string moved, std::string answer)
+{
+    return { Server::Answer(std::move(moved)), Server::Answer(std::move(answer)) };
 }
 
 const std::string LongLine = "X-Long: " + std::string(9000, 'a') + "\r\n";
@@ -65,6 +70,14 @@ const AnswerCase AnswerCases[] = {
         Closing("Content-Type: text/html\r\n\r\n<p>"), 404, 404, NotHttp, "" },
     { "a later version", Transport::Plain, Method::Head, Closing("HTTP/2 200 OK\r\n\r\n"), 404, 404, NotHttp,
         "" },
+    { "the length of a relocation is not that of the page", Transport::Plain, Method::Get,
+        Relocated(
+            "HTTP/1.0 302 Found\r\nLocation: /b\r\nContent-Length: 90\r\n\r\n", "HTTP/1.0 200 OK\r\n\r\nb"),
+        0, 200, "OK", "b" },
+    { "garbage after a relocation", Transport::Plain, Method::Get,
+        Relocated("HTTP/1.0 302 Found\r\nLocation: /b\r\n\r\n", "garbage\r\n\r\n"), 404, 404, NotHttp, "" },
+    { "a HEAD answered by a page without header", Transport::Plain, Method::Head,
+        Closing("<HTML>\r\n<p>page"), 0, 0, "", "" },
     { "a HEAD answered with a body", Transport::Plain, Method::Head,
         Closing("HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + std::string(5000, 'x')), 0, 200, "OK",
         "" },
@@ -83,7 +96,7 @@ TEST(THttpCli, EachAnswerEndsTheRequestAsHttpAllows)
 {
     for (const AnswerCase& c : AnswerCases) {
         SCOPED_TRACE(c.what);
-        Server server({ c.script }, Server::Family::IPv4, c.transport);
+        Server server(c.scripts, Server::Family::IPv4, c.transport);
         TestClient client;
         client.http.SetTlsContext(TlsContext::TrustingOnly(TestCertificate::TrustAnchorFile()));
         client.http.MaxBodySize = 1000;
