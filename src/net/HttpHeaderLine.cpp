@@ -13,7 +13,7 @@ bool IsStatusLine(std::string_view line)
 
 std::optional<Status> ParseStatus(std::string_view statusLine)
 {
-    if (statusLine.size() < 12 || statusLine[8] != ' ')
+    if (!IsStatusLine(statusLine) || statusLine.size() < 12 || statusLine[8] != ' ')
         return std::nullopt;
     Status status;
     for (char c : statusLine.substr(9, 3)) {

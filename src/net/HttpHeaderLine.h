@@ -16,7 +16,7 @@ struct Status {
     std::string reason;
 };
 /// The three digits after "HTTP/1.x " and the text from the fourteenth character;
-/// nothing when the code is not three digits.
+/// nothing when the line is not a status line or the code is not three digits.
 std::optional<Status> ParseStatus(std::string_view statusLine);
 
 struct Field {

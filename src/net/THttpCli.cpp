@@ -55,6 +55,7 @@ THttpCli::~THttpCli()
 {
     if (m_timer)
         m_queue.CancelTimer(m_timer);
+    StopConnectTimer();
 }
 
 void THttpCli::SetResolver(HostResolver& resolver)
@@ -155,12 +156,10 @@ void THttpCli::Start(THttpRequest request)
     m_docName = DocNameOf(parts.path);
 
     if (Timeout > 0) {
-        std::weak_ptr<THttpCli*> self = m_self;
-        m_timer = m_queue.StartTimer(std::chrono::seconds(Timeout), [self, serial = m_requestSerial]() {
-            if (auto live = self.lock(); live && (*live)->m_requestSerial == serial) {
-                (*live)->m_timer = 0;
-                (*live)->TimedOut();
-            }
+        m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(Timeout);
+        m_timer = StartTimerForThisRequest(std::chrono::seconds(Timeout), [this]() {
+            m_timer = 0;
+            TimedOut();
         });
     }
     Login();
@@ -177,6 +176,7 @@ void THttpCli::SetState(THttpState state)
         m_queue.CancelTimer(m_timer);
         m_timer = 0;
     }
+    StopConnectTimer();
     std::weak_ptr<THttpCli*> self = m_self;
     m_queue.Post([self, request = m_request, error = m_requestDoneError]() {
         if (auto live = self.lock(); live && (*live)->OnRequestDone)
@@ -193,12 +193,28 @@ void THttpCli::PostForThisRequest(std::function<void()> call)
     });
 }
 
+MessageQueue::Id THttpCli::StartTimerForThisRequest(MessageQueue::Duration delay, std::function<void()> call)
+{
+    std::weak_ptr<THttpCli*> self = m_self;
+    return m_queue.StartTimer(delay, [self, serial = m_requestSerial, call = std::move(call)]() {
+        if (auto live = self.lock(); live && (*live)->m_requestSerial == serial)
+            call();
+    });
+}
+
+void THttpCli::StopConnectTimer()
+{
+    if (m_connectTimer)
+        m_queue.CancelTimer(m_connectTimer);
+    m_connectTimer = 0;
+}
+
 void THttpCli::Login()
 {
     m_restartPending = false;
     SetState(THttpState::httpDnsLookup);
     try {
-        m_socket->DnsLookup(Proxy.empty() ? m_target.host : Proxy);
+        m_socket->DnsLookup(HostAddressOf(Proxy.empty() ? m_target.host : Proxy));
     } catch (const ESocketException& e) {
         m_statusCode = 404;
         m_reasonPhrase = e.what();
@@ -219,9 +235,17 @@ void THttpCli::DnsLookupDone(int error)
         return;
     }
     SetState(THttpState::httpDnsLookupDone);
+    m_addresses = m_socket->DnsResults();
+    m_nextAddress = 0;
+    ConnectToNextAddress();
+}
+
+void THttpCli::ConnectToNextAddress()
+{
     const bool direct = Proxy.empty();
     try {
-        m_socket->SetAddr(m_socket->DnsResult());
+        m_socket->SetAddr(m_nextAddress < m_addresses.size() ? m_addresses[m_nextAddress] : "");
+        ++m_nextAddress;
         m_socket->SetPort(direct ? m_target.port : (ProxyPort.empty() ? "80" : ProxyPort));
         m_socket->SetProto("tcp");
         std::shared_ptr<TlsContext> tls;
@@ -230,9 +254,14 @@ void THttpCli::DnsLookupDone(int error)
                 m_tlsContext = TlsContext::SystemTrust();
             tls = m_tlsContext;
         }
-        m_socket->SetTls(std::move(tls), m_target.host);
+        m_socket->SetTls(std::move(tls), HostAddressOf(m_target.host));
         m_socket->Connect();
+        LimitConnectTime();
     } catch (const ESocketException&) {
+        if (m_nextAddress < m_addresses.size()) {
+            ConnectToNextAddress();
+            return;
+        }
         const int code = m_socket->LastError();
         m_requestDoneError = code;
         m_statusCode = 404;
@@ -247,10 +276,36 @@ void THttpCli::DnsLookupDone(int error)
     }
 }
 
+void THttpCli::LimitConnectTime()
+{
+    StopConnectTimer();
+    const std::size_t left = m_addresses.size() - std::min(m_nextAddress, m_addresses.size());
+    if (Timeout <= 0 || left == 0)
+        return;
+    // An address that never answers (its packets dropped) leaves the others their share
+    // of the time limit.
+    const auto share = std::chrono::duration_cast<MessageQueue::Duration>(
+        (m_deadline - std::chrono::steady_clock::now()) / (left + 1));
+    m_connectTimer = StartTimerForThisRequest(std::max(share, MessageQueue::Duration(1)), [this]() {
+        m_connectTimer = 0;
+        if (m_state != THttpState::httpDnsLookupDone)
+            return;
+        m_socket->Close();
+        ConnectToNextAddress();
+    });
+}
+
 void THttpCli::SessionConnected(int error)
 {
+    StopConnectTimer();
     if (m_state != THttpState::httpDnsLookupDone)
         return;
+    // A host may have addresses this machine cannot reach (IPv6 without a route, a server
+    // listening on one family only); the next one is tried.
+    if (error != 0 && error != WSocketError::TlsFailed && m_nextAddress < m_addresses.size()) {
+        ConnectToNextAddress();
+        return;
+    }
     if (error != 0) {
         m_requestDoneError = error;
         m_statusCode = 404;
@@ -268,6 +323,7 @@ void THttpCli::SessionConnected(int error)
     m_reader.Clear();
     m_headerLines = 0;
     m_headerBytes = 0;
+    m_bodyLength = -1;
     SetState(THttpState::httpWaitingHeader);
     SendRequest();
 }
@@ -357,8 +413,7 @@ void THttpCli::DataAvailable()
         return;
     }
     if (m_reader.Full()) {
-        m_raise.emplace("HTTP line too long", 4);
-        Fail(m_statusCode, "HTTP line too long", 4);
+        LineTooLong();
         return;
     }
     const auto space = m_reader.Space();
@@ -371,10 +426,15 @@ void THttpCli::DataAvailable()
         return;
     m_reader.Commit(static_cast<std::size_t>(count));
     HandleHeaderLines();
-    if (m_state == THttpState::httpWaitingHeader && m_connected && m_reader.Full()) {
-        m_raise.emplace("HTTP line too long", 4);
-        Fail(m_statusCode, "HTTP line too long", 4);
-    }
+    if (m_state == THttpState::httpWaitingHeader && m_connected && m_reader.Full())
+        LineTooLong();
+}
+
+void THttpCli::LineTooLong()
+{
+    // The status already read must not make a cut-off header count as an answer.
+    m_raise.emplace("HTTP line too long", 4);
+    Fail(404, "HTTP line too long", 4);
 }
 
 void THttpCli::HandleHeaderLines()
@@ -410,7 +470,8 @@ void THttpCli::EndOfStream()
 
 void THttpCli::HeaderLine(const LineReader::Line& line)
 {
-    if (m_headerLines++ == 0 && OnHeaderBegin)
+    const bool statusExpected = m_headerLines++ == 0;
+    if (statusExpected && OnHeaderBegin)
         OnHeaderBegin(*this);
     m_headerBytes += line.raw.size();
     if (m_connected && m_headerBytes > MaxHeaderSize) {
@@ -425,13 +486,15 @@ void THttpCli::HeaderLine(const LineReader::Line& line)
         SetState(THttpState::httpWaitingBody);
         if (OnHeaderEnd)
             OnHeaderEnd(*this);
+        if (EndedWithHeader())
+            return;
         // The page is delivered as it came, line end included.
         const std::string first(line.raw);
         if (m_state == THttpState::httpWaitingBody)
             BodyChunk(first.data(), first.size());
         return;
     }
-    if (line.text.empty()) {
+    if (line.text.empty() && !statusExpected) {
         if (!m_connected) {
             m_reader.Clear();
             return;
@@ -439,8 +502,9 @@ void THttpCli::HeaderLine(const LineReader::Line& line)
         HeaderEnd();
         return;
     }
-    m_rcvdHeader.emplace_back(line.text);
-    if (HttpHeaderLine::IsStatusLine(line.text)) {
+    if (!line.text.empty())
+        m_rcvdHeader.emplace_back(line.text);
+    if (statusExpected || HttpHeaderLine::IsStatusLine(line.text)) {
         const auto status = HttpHeaderLine::ParseStatus(line.text);
         if (!status) {
             Fail(404, "Invalid status line received", 0);
@@ -468,7 +532,7 @@ void THttpCli::HeaderField(const std::string& name, std::string_view value)
         m_location = std::move(relocation.location);
     } else if (name == "content-length") {
         if (auto length = HttpHeaderLine::ParseContentLength(value))
-            m_contentLength = *length;
+            m_contentLength = m_bodyLength = *length;
     } else if (name == "content-range") {
         if (auto range = HttpHeaderLine::ParseContentRange(value)) {
             ContentRangeBegin = std::move(range->begin);
@@ -492,6 +556,7 @@ void THttpCli::HeaderEnd()
         SetState(THttpState::httpWaitingBody);
         if (OnHeaderEnd)
             OnHeaderEnd(*this);
+        EndedWithHeader();
         return;
     }
     if (OnHeaderEnd)
@@ -508,6 +573,23 @@ void THttpCli::HeaderEnd()
     m_closedHandler = ClosedHandler::Relocation;
     m_reader.Clear();
     CloseConnection();
+}
+
+bool THttpCli::EndedWithHeader()
+{
+    // Whatever a server sends after the header of a HEAD answer is not read: some send
+    // the whole document, some hold the connection open.
+    if (m_request != THttpRequest::httpHEAD || m_state != THttpState::httpWaitingBody || !m_connected)
+        return false;
+    m_reader.Clear();
+    CloseConnection();
+    return true;
+}
+
+bool THttpCli::BodyCutShort() const
+{
+    const bool bodyless = m_statusCode < 200 || m_statusCode == 204 || m_statusCode == 304;
+    return !bodyless && m_bodyLength >= 0 && static_cast<long long>(m_rcvdCount) < m_bodyLength;
 }
 
 void THttpCli::BodyChunk(const char* data, std::size_t length)
@@ -567,6 +649,9 @@ void THttpCli::SessionClosed(int error)
     } else if (m_connected && m_state == THttpState::httpWaitingHeader) {
         m_statusCode = 404;
         m_reasonPhrase = "Connection closed before the end of the header";
+    } else if (m_connected && m_state == THttpState::httpWaitingBody && BodyCutShort()) {
+        m_statusCode = 404;
+        m_reasonPhrase = "Connection closed before the whole document arrived";
     }
     m_connected = false;
     if (m_bodyChunks > 0 && OnDocEnd)

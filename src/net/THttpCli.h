@@ -7,6 +7,7 @@
 #include "net/TlsContext.h"
 #include "platform/MessageQueue.h"
 
+#include <chrono>
 #include <cstddef>
 #include <ctime>
 #include <functional>
@@ -17,14 +18,17 @@
 #include <vector>
 
 /// One HTTP/1.0 request at a time over a fresh connection each: parses the address,
-/// resolves the host, connects (with TLS for "https"), sends the request, reads the status
-/// line and header fields, follows at most `MaxRelocations` relocations, and hands the body
-/// to `RcvdStream` and `OnDocData` until the server closes. Owned by one window or run and
-/// used on the thread of its message queue: events are dispatched from that queue, and the
-/// blocking calls (`Get`, `Head`, `Post`) run the installed pump until the client is ready
-/// again, so other events (an Abort button) run inside them. Every transport failure ends
-/// the request with `StatusCode` 404 and a reason, and makes a blocking call raise
-/// `EHttpException`, as an HTTP error status does. Event handlers must not throw.
+/// resolves the host, connects to its addresses in turn until one answers (with TLS for
+/// "https"), sends the request, reads the status line and header fields, follows at most
+/// `MaxRelocations` relocations, and hands the body to `RcvdStream` and `OnDocData` until
+/// the server closes (a close short of the announced length fails; a HEAD ends with its
+/// header). An answer must begin with a status line (or, header-less, "<HTML>"). Owned by
+/// one window or run and used on the thread of its message queue: events are dispatched
+/// from that queue, and the blocking calls (`Get`, `Head`, `Post`) run the installed pump
+/// until the client is ready again, so other events (an Abort button) run inside them.
+/// Every transport failure ends the request with `StatusCode` 404 and a reason, and makes
+/// a blocking call raise `EHttpException`, as an HTTP error status does. Event handlers
+/// must not throw.
 ///
 /// The properties the caller sets are public members; what a request yields is read
 /// through the accessors.
@@ -144,6 +148,13 @@ private:
     void SetState(THttpState state);
     void Login();
     void DnsLookupDone(int error);
+    /// Tries the resolved addresses in turn; the last one's failure ends the request.
+    void ConnectToNextAddress();
+    /// With a time limit and more addresses to try, gives this connect its share of the
+    /// time left.
+    void LimitConnectTime();
+    void StopConnectTimer();
+    MessageQueue::Id StartTimerForThisRequest(MessageQueue::Duration delay, std::function<void()> call);
     void SessionConnected(int error);
     void SendRequest();
     void SendNextPostChunk();
@@ -152,6 +163,11 @@ private:
     void HeaderLine(const LineReader::Line& line);
     void HeaderField(const std::string& name, std::string_view value);
     void HeaderEnd();
+    /// Ends a HEAD request once its header is read; false for any other request.
+    bool EndedWithHeader();
+    /// The server closed before the length its header announced.
+    bool BodyCutShort() const;
+    void LineTooLong();
     void BodyChunk(const char* data, std::size_t length);
     void SessionClosed(int error);
     void RelocationClosed();
@@ -172,12 +188,16 @@ private:
     int m_statusCode = 0;
     std::string m_reasonPhrase;
     long long m_contentLength = -1;
+    /// The "content-length" of the hop under way (`ContentLength` keeps earlier hops').
+    long long m_bodyLength = -1;
     std::string m_contentType;
     std::string m_location;
     std::string m_docName;
     std::vector<std::string> m_rcvdHeader;
 
     RequestTarget m_target;
+    std::vector<std::string> m_addresses;
+    std::size_t m_nextAddress = 0;
     bool m_relocationPending = false;
     RequestTarget m_relocationTarget;
     int m_relocations = 0;
@@ -197,6 +217,8 @@ private:
     std::string m_postChunk;
     bool m_postDone = false;
     MessageQueue::Id m_timer = 0;
+    std::chrono::steady_clock::time_point m_deadline;
+    MessageQueue::Id m_connectTimer = 0;
     /// Changes with every request, so a message posted for an older one is dropped.
     std::uint64_t m_requestSerial = 0;
     std::shared_ptr<THttpCli*> m_self;

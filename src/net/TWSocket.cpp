@@ -76,18 +76,19 @@ void TWSocket::DnsLookup(const std::string& host)
         throw ESocketException("DNS lookup: invalid host name.", m_lastError);
     }
     CancelDnsLookup();
+    m_dnsResults.clear();
     if (IsNumericAddress(host)) {
-        m_dnsResult = host;
+        m_dnsResults = { host };
         if (OnDnsLookupDone)
             OnDnsLookupDone(*this, 0);
         return;
     }
     try {
-        m_lookup = m_resolver.Start(host, [this](int error, const std::string& address) {
+        m_lookup = m_resolver.Start(host, [this](int error, const std::vector<std::string>& addresses) {
             m_lookup = 0;
             m_lastError = error;
             if (error == 0)
-                m_dnsResult = address;
+                m_dnsResults = addresses;
             if (OnDnsLookupDone)
                 OnDnsLookupDone(*this, error);
         });

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 /// An event-driven TCP client socket, optionally speaking TLS. Every operation returns at
 /// once; results arrive as events on the thread of the message queue the socket was made
@@ -41,7 +42,10 @@ public:
     void DnsLookup(const std::string& host);
     void CancelDnsLookup();
     bool DnsLookupPending() const { return m_lookup != 0; }
-    const std::string& DnsResult() const { return m_dnsResult; }
+    /// The first address found; empty before a lookup succeeded.
+    std::string DnsResult() const { return m_dnsResults.empty() ? std::string() : m_dnsResults.front(); }
+    /// Every address found, in the order they are to be tried.
+    const std::vector<std::string>& DnsResults() const { return m_dnsResults; }
 
     void SetAddr(std::string address) { m_addr = std::move(address); }
     /// A number or a service name.
@@ -89,7 +93,7 @@ private:
     MessageQueue& m_queue;
     HostResolver& m_resolver;
     HostResolver::Ticket m_lookup = 0;
-    std::string m_dnsResult;
+    std::vector<std::string> m_dnsResults;
     std::string m_addr;
     std::string m_port;
     std::string m_proto = "tcp";

@@ -2,6 +2,7 @@
 
 #include "net/WSocketError.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <map>
 #include <netdb.h>
@@ -16,7 +17,7 @@ namespace {
 
 struct LookupResult {
     int error = 0;
-    std::string address;
+    std::vector<std::string> addresses;
 };
 
 LookupResult Lookup(const std::string& host)
@@ -27,19 +28,22 @@ LookupResult Lookup(const std::string& host)
     addrinfo* found = nullptr;
     if (int rc = ::getaddrinfo(host.c_str(), nullptr, &hints, &found); rc != 0)
         return { WSocketError::FromAddrInfoError(rc), {} };
-    const addrinfo* chosen = found;
-    for (const addrinfo* a = found; a; a = a->ai_next)
-        if (a->ai_family == AF_INET) {
-            chosen = a;
-            break;
-        }
-    char text[INET6_ADDRSTRLEN] = {};
-    const void* raw = chosen->ai_family == AF_INET
-        ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(chosen->ai_addr)->sin_addr)
-        : static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(chosen->ai_addr)->sin6_addr);
-    ::inet_ntop(chosen->ai_family, raw, text, sizeof text);
+    LookupResult result;
+    for (const addrinfo* a = found; a; a = a->ai_next) {
+        if (a->ai_family != AF_INET && a->ai_family != AF_INET6)
+            continue;
+        char text[INET6_ADDRSTRLEN] = {};
+        const void* raw = a->ai_family == AF_INET
+            ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(a->ai_addr)->sin_addr)
+            : static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(a->ai_addr)->sin6_addr);
+        ::inet_ntop(a->ai_family, raw, text, sizeof text);
+        if (std::find(result.addresses.begin(), result.addresses.end(), text) == result.addresses.end())
+            result.addresses.emplace_back(text);
+    }
     ::freeaddrinfo(found);
-    return { 0, text };
+    if (result.addresses.empty())
+        result.error = WSocketError::HostNotFound;
+    return result;
 }
 
 }
@@ -70,7 +74,7 @@ HostResolver::Ticket ThreadHostResolver::Start(const std::string& host, Done don
                 return;
             Done done = std::move(it->second);
             live->calls.erase(it);
-            done(result.error, result.address);
+            done(result.error, result.addresses);
         });
     };
     try {

@@ -5,8 +5,9 @@
 
 #include <memory>
 
-/// Resolves each name with getaddrinfo(3) on a short-lived worker thread that posts the
-/// first address found (IPv4 preferred) back to the owner's queue. A worker that finishes
+/// Resolves each name with getaddrinfo(3), both address families, on a short-lived worker
+/// thread that posts the addresses back to the owner's queue in the order the system's
+/// resolver ranks them. A worker that finishes
 /// after its lookup was cancelled, or after the resolver is gone, has its result dropped.
 class ThreadHostResolver : public HostResolver {
 public:

@@ -56,6 +56,16 @@ bool IsIpAddress(const std::string& host)
     return ::inet_pton(AF_INET, host.c_str(), raw) == 1 || ::inet_pton(AF_INET6, host.c_str(), raw) == 1;
 }
 
+bool ClosedWithoutAlert()
+{
+#ifdef SSL_R_UNEXPECTED_EOF_WHILE_READING
+    const unsigned long code = ERR_peek_error();
+    return ERR_GET_LIB(code) == ERR_LIB_SSL && ERR_GET_REASON(code) == SSL_R_UNEXPECTED_EOF_WHILE_READING;
+#else
+    return false;
+#endif
+}
+
 std::string QueuedErrorText()
 {
     const unsigned long code = ERR_get_error();
@@ -154,6 +164,14 @@ TlsSession::Io TlsSession::Result(int rc)
             return { 0, Want::Nothing, {} };
         return { -1, Want::Nothing, std::strerror(savedErrno) };
     }
+    case SSL_ERROR_SSL:
+        // OpenSSL 3 reports a close without the alert here; whether the answer was whole
+        // is for HTTP to judge, as with a plain connection.
+        if (ClosedWithoutAlert()) {
+            ERR_clear_error();
+            return { 0, Want::Nothing, {} };
+        }
+        [[fallthrough]];
     default: {
         std::string queued = QueuedErrorText();
         return { -1, Want::Nothing, queued.empty() ? "protocol error" : queued };

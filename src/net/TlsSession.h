@@ -15,7 +15,8 @@ class TlsSession {
 public:
     enum class Want { Nothing, Read, Write };
     struct Io {
-        /// Bytes moved; 0 with `Want::Nothing` and no failure is the end of the stream.
+        /// Bytes moved; 0 with `Want::Nothing` and no failure is the end of the stream,
+        /// with or without the peer's close alert.
         std::ptrdiff_t count = 0;
         Want want = Want::Nothing;
         /// Set when the session failed; holds the reason.

@@ -12,9 +12,14 @@ void SplitAuthority(std::string_view rest, UrlParts& parts)
         parts.path = rest.substr(pathStart);
 
     const auto at = authority.rfind('@');
-    const auto colon = authority.rfind(':');
     const auto hostStart = at == std::string_view::npos ? 0 : at + 1;
-    if (colon != std::string_view::npos && (at == std::string_view::npos || colon > at)) {
+    // The colons of an IPv6 literal are inside its brackets; a port follows the "]".
+    const auto closing
+        = authority.substr(hostStart, 1) == "[" ? authority.find(']', hostStart) : std::string_view::npos;
+    const auto colon = authority.rfind(':');
+    if (closing != std::string_view::npos && (colon == std::string_view::npos || colon < closing)) {
+        parts.host = authority.substr(hostStart, closing + 1 - hostStart);
+    } else if (colon != std::string_view::npos && (at == std::string_view::npos || colon > at)) {
         parts.port = authority.substr(colon + 1);
         parts.host = authority.substr(hostStart, colon - hostStart);
     } else {
@@ -61,6 +66,13 @@ UrlParts ParseUrl(std::string_view url)
     }
     SplitAuthority(rest, parts);
     return parts;
+}
+
+std::string HostAddressOf(std::string_view host)
+{
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+        return std::string(host.substr(1, host.size() - 2));
+    return std::string(host);
 }
 
 bool IsHttps(std::string_view protocol)

@@ -5,6 +5,7 @@
 
 /// The parts of an address as the HTTP client reads them. The parser never fails: text
 /// that is not an address still yields parts (a bare "page.html" is taken for a host).
+/// An IPv6 literal host keeps its brackets ("[::1]"), as the Host header carries it.
 struct UrlParts {
     std::string protocol;
     std::string user;
@@ -15,6 +16,10 @@ struct UrlParts {
 };
 
 UrlParts ParseUrl(std::string_view url);
+
+/// The host as a name lookup and a certificate check take it: an IPv6 literal without
+/// its brackets.
+std::string HostAddressOf(std::string_view host);
 
 /// 443 for "https" (any letter case), else 80.
 std::string DefaultPortOf(std::string_view protocol);

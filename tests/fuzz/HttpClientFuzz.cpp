@@ -1,7 +1,7 @@
 // Plays arbitrary bytes as a server's answer to the real HTTP client over a loopback
 // connection, relocations included. Every connection goes to a proxy name that only this
 // target's resolver knows, so whatever address the input names, nothing but 127.0.0.1
-// is ever contacted.
+// is ever contacted. An input of odd length is the answer to a HEAD, one of even length to a GET.
 #include "net/HostResolver.h"
 #include "net/THttpCli.h"
 #include "net/WSocketError.h"
@@ -27,7 +27,7 @@ public:
     {
         m_queue.Post([host, done = std::move(done)] {
             if (host == "proxy.fuzz")
-                done(0, "127.0.0.1");
+                done(0, { "127.0.0.1" });
             else
                 done(WSocketError::HostNotFound, {});
         });
@@ -72,7 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     http.MaxBodySize = 1 << 16;
     std::ostringstream body;
     http.RcvdStream = &body;
-    http.GetASync();
+    if (size % 2 == 1)
+        http.HeadASync();
+    else
+        http.GetASync();
 
     while (http.State() != THttpCli::THttpState::httpReady) {
         queue.WaitAndProcess(std::chrono::milliseconds(1));

@@ -5,11 +5,13 @@
 #include "platform/MessageQueue.h"
 
 #include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
-/// Resolves names from a table, answering through the queue as a real lookup would;
-/// a name not in the table is "Host not found", a name mapped to "" never gets an answer.
-/// No name leaves the machine.
+/// Resolves names from a table, answering through the queue as a real lookup would; a
+/// table value lists a name's addresses, blank-separated. A name not in the table is
+/// "Host not found", a name mapped to "" never gets an answer. No name leaves the machine.
 class FakeResolver : public HostResolver {
 public:
     explicit FakeResolver(MessageQueue& queue, std::map<std::string, std::string> table = {})
@@ -33,7 +35,7 @@ public:
             if (it == m_table.end())
                 done(WSocketError::HostNotFound, {});
             else
-                done(0, it->second);
+                done(0, Addresses(it->second));
         });
         return ticket;
     }
@@ -47,6 +49,15 @@ public:
     int cancels = 0;
 
 private:
+    static std::vector<std::string> Addresses(const std::string& list)
+    {
+        std::istringstream words(list);
+        std::vector<std::string> addresses;
+        for (std::string address; words >> address;)
+            addresses.push_back(address);
+        return addresses;
+    }
+
     MessageQueue& m_queue;
     std::map<std::string, std::string> m_table;
     std::map<Ticket, bool> m_live;

@@ -24,6 +24,7 @@ TEST(HttpHeaderLine, StatusLines)
     EXPECT_FALSE(ParseStatus("HTTP/1.0 2x0 OK"));
     EXPECT_FALSE(ParseStatus("HTTP/1.0 2000 OK"));
     EXPECT_FALSE(ParseStatus("HTTP/1.0"));
+    EXPECT_FALSE(ParseStatus("garbage!200 OK")) << "not a status line";
 }
 
 TEST(HttpHeaderLine, FieldsAreSplitAtTheFirstColon)

@@ -1,7 +1,7 @@
 #include "net/THttpCli.h"
 
 #include "net/EHttpException.h"
-#include "net/FakeResolver.h"
+#include "net/TestClient.h"
 #include "support/LoopbackServer.h"
 
 #include <chrono>
@@ -15,47 +15,7 @@ using State = THttpCli::THttpState;
 namespace {
 
 const std::string DefaultAccept = "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n";
-
-/// A client on its own queue with a resolver that knows only the names a test gives it.
-using Names = std::map<std::string, std::string>;
-
-struct Client {
-    explicit Client(std::map<std::string, std::string> names = {})
-        : resolver(queue, std::move(names))
-        , http(queue)
-    {
-        http.SetResolver(resolver);
-        http.RcvdStream = &body;
-    }
-
-    /// Runs the request; the error code of the EHttpException it raised, or 0.
-    int Run(void (THttpCli::*request)())
-    {
-        try {
-            (http.*request)();
-            return 0;
-        } catch (const EHttpException& e) {
-            raisedMessage = e.what();
-            return e.ErrorCode();
-        }
-    }
-    int Head() { return Run(&THttpCli::Head); }
-    int Get() { return Run(&THttpCli::Get); }
-
-    MessageQueue queue;
-    FakeResolver resolver;
-    THttpCli http;
-    std::ostringstream body;
-    std::string raisedMessage;
-};
-
-std::string Joined(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "|";
-    return text;
-}
+using Client = TestClient;
 
 }
 

@@ -17,6 +17,8 @@ const Case Cases[] = {
     { "http://a@b@host/x", { "http", "a@b", "", "host", "", "/x" } },
     { "http://host?x=1", { "http", "", "", "host", "", "?x=1" } },
     { "http://[::1]:80/", { "http", "", "", "[::1]", "80", "/" } },
+    { "http://[::1]/x:y", { "http", "", "", "[::1]", "", "/x:y" } },
+    { "https://u:p@[fe80::1:2]:8443?q", { "https", "u", "p", "[fe80::1:2]", "8443", "?q" } },
     { "/abs/path", { "http", "", "", "", "", "/abs/path" } },
     { "//host:82/p", { "http", "", "", "host", "82", "/p" } },
     { "mailto:someone@example.org", { "mailto", "someone", "", "example.org", "", "" } },
@@ -43,6 +45,13 @@ TEST(Url, PartsOfEachFormOfAddress)
         EXPECT_EQ(parts.port, c.expected.port);
         EXPECT_EQ(parts.path, c.expected.path);
     }
+}
+
+TEST(Url, AnIpv6LiteralIsLookedUpWithoutItsBrackets)
+{
+    EXPECT_EQ(HostAddressOf("[::1]"), "::1");
+    EXPECT_EQ(HostAddressOf("site.test"), "site.test");
+    EXPECT_EQ(HostAddressOf("["), "[");
 }
 
 TEST(Url, DefaultPortsFollowTheProtocolInAnyCase)
