@@ -191,10 +191,10 @@ void ReferenceCheck::CheckLocalImage(const Reference& ref)
         m_ctx.state.MissingImages.Add(ref.target);
         return;
     }
+    m_ctx.trace.MarkUsed(found);
     if (found.exactCase) {
         grid.SetCell(row, 1, "OK");
         m_ctx.state.ValidImages.Add(ref.target);
-        m_ctx.trace.MarkUsed(ref.target);
     } else {
         grid.SetCell(row, 1, "OK but CASE MISMATCH");
         grid.SetColour(row, RowColour::Red);
@@ -216,6 +216,7 @@ void ReferenceCheck::CheckLocalLink(const Reference& ref)
         CheckAnchorLink(ref, target, hash, trace);
     } else {
         FileSystem::Found found = TargetExists(ref.folder, target);
+        m_ctx.trace.MarkUsed(found);
         std::size_t row = grid.LastRow();
         if (!found.exists) {
             grid.SetCell(row, 1, "NOT FOUND");
@@ -225,7 +226,6 @@ void ReferenceCheck::CheckLocalLink(const Reference& ref)
         } else if (found.exactCase) {
             grid.SetCell(row, 1, "OK");
             m_ctx.state.ValidLinks.Add(target);
-            m_ctx.trace.MarkUsed(target);
             UpdateLinksLabel();
         } else {
             grid.SetCell(row, 1, "OK but CASE MISMATCH");
@@ -259,6 +259,7 @@ void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& ta
             trace = false;
             return;
         }
+        m_ctx.trace.MarkUsed(page);
     } else {
         page.exists = true;
         stored = state.CurrentPage + target.substr(hash);
@@ -283,7 +284,6 @@ void ReferenceCheck::CheckAnchorLink(const Reference& ref, const std::string& ta
     }
     grid.SetCell(row, 1, "OK");
     state.ValidLinks.Add(stored);
-    m_ctx.trace.MarkUsed(stored.substr(0, stored.find('#')));
     UpdateLinksLabel();
 }
 
