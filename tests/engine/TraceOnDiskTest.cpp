@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
-#include <sys/stat.h>
 
 namespace {
 
@@ -133,13 +132,4 @@ TEST(SiteTrace, UnusedFilesAreTheFilesUnderTheFolderThatNoReferenceFinds)
         run.Run(site->Root(), UnusedOptions(), c.selected);
         EXPECT_EQ(run.outcome.unused, c.unused) << c.behaviour;
     }
-}
-
-TEST(SiteTrace, AFileThatIsNoRegularFileIsNeverUnused)
-{
-    TempSite site({ { "index.html", Html } });
-    ASSERT_EQ(::mkfifo((site.Root() + "/pipe.html").c_str(), 0600), 0);
-    SiteRun run;
-    run.Run(site.Root(), UnusedOptions(), { "index.html" });
-    EXPECT_EQ(run.outcome.unused, Strings {});
 }
