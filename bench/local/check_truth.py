@@ -9,14 +9,14 @@ Agreement means:
     its tag belongs to (img: images, anything else: links), with the result its
     kind calls for ("OK but CASE MISMATCH" for case_mismatch, else "NOT FOUND");
   * every red row names a broken target of the truth (nothing else is reported
-    as a failure), and no page was left unanalysed.
+    as a failure), and no page was left unanalysed;
+  * the unused files listed (the run needs --unused) are exactly the truth's
+    unused files, in every folder, less those used through a reference in the
+    wrong letter case (such a file is used; the mismatch is reported instead).
 
 Rows name a target resolved against the referring page's folder, as written
 ("a/b/../../c/x.html#frag"); it is compared after "." and ".." are resolved,
-keeping the "#fragment", letter case counting. One allowance: a page reached first
-through a link in the wrong letter case is analysed under that spelling, so its
-same-page anchor rows name it so; a missing anchor whose row differs from the truth
-only in the letter case of the page is counted as reported and listed as a note.
+keeping the "#fragment", letter case counting.
 Prints counts per kind and every disagreement; exits 1 when there is one.
 """
 
@@ -51,12 +51,6 @@ def expected_failures(truth):
     return expected
 
 
-def page_case_folded(target):
-    """The target with its page part in lower case, for anchor targets only."""
-    path, hash_, fragment = target.partition("#")
-    return path.lower() + hash_ + fragment if hash_ else None
-
-
 def reported_failures(results):
     """target -> set of (grid, result) over every red row."""
     reported = defaultdict(set)
@@ -65,6 +59,14 @@ def reported_failures(results):
             if row["colour"] == "red":
                 reported[normalize(row["ref"])].add((grid, row["result"]))
     return reported
+
+
+def unused_problems(results, truth):
+    expected = set(truth["unused_files"]) - set(truth["used_only_through_case_mismatch"])
+    listed = set(results["unused"])
+    print("unused files: truth %d, listed %d" % (len(expected), len(listed)))
+    return (["unused but not listed: %s" % name for name in sorted(expected - listed)]
+            + ["listed as unused but used: %s" % name for name in sorted(listed - expected)])
 
 
 def main(argv):
@@ -77,25 +79,12 @@ def main(argv):
 
     expected = expected_failures(truth)
     reported = reported_failures(results)
-    folded = defaultdict(set)
-    for target in reported:
-        if page_case_folded(target):
-            folded[page_case_folded(target)].add(target)
     problems = []
-    notes = []
-    matched = set()
     found = Counter()
     wanted = Counter(kind for _, _, kind in expected.values())
 
     for target, (grid, result, kind) in sorted(expected.items()):
         rows = reported.get(target, set())
-        if not rows and kind == "missing_anchor":
-            spellings = folded.get(page_case_folded(target), set()) - set(expected)
-            if len(spellings) == 1:
-                spelling = spellings.pop()
-                rows = reported[spelling]
-                matched.add(spelling)
-                notes.append("missing anchor %s reported as %s" % (target, spelling))
         if (grid, result) in rows:
             found[kind] += 1
         elif rows:
@@ -104,7 +93,7 @@ def main(argv):
         else:
             problems.append("missed %s: %s" % (kind, target))
 
-    unexpected = sorted(t for t in reported if t not in expected and t not in matched)
+    unexpected = sorted(t for t in reported if t not in expected)
     for target in unexpected:
         problems.append("reported but not broken: %s %s" % (target, sorted(reported[target])))
     for name in results.get("notAnalysed", []):
@@ -117,11 +106,7 @@ def main(argv):
     print("%-16s %8d %8d" % ("all", len(expected), sum(found.values())))
     print("red rows: %d (distinct targets %d), failures outside the truth: %d"
           % (red_rows, len(reported), len(unexpected)))
-    if notes:
-        print("note: %d missing anchors were reported under their page's name in another"
-              " letter case (the page was first reached through a miscased link), e.g.:" % len(notes))
-        for line in notes[:3]:
-            print("  " + line)
+    problems += unused_problems(results, truth)
     for line in problems[:50]:
         print("  " + line)
     if len(problems) > 50:

@@ -46,7 +46,7 @@ declare -A median cpu peak truth
 for size in "${sizes[@]}"; do
   site=$(site_of "$size")
   name=$(basename "$site")
-  command=("$cli" -q --trace --folder "$site" --json "$out/$name.json" index.html)
+  command=("$cli" -q --trace --unused --folder "$site" --json "$out/$name.json" index.html)
   echo "== $name"
   # Exit status 1 means "errors were reported", which these sites always have.
   runs=${RUNS:-${default_runs[$size]}}

@@ -35,7 +35,7 @@ long ReportSize(const RunState& s, const RunOptions& o)
 
 }
 
-bool AnalyseRun::FillQueue(const RunRequest& request)
+bool AnalyseRun::FillQueue(const RunRequest& request, SiteTrace& trace)
 {
     if (request.options.OnlineMode) {
         if (request.options.BaseHRef.empty()) {
@@ -43,7 +43,7 @@ bool AnalyseRun::FillQueue(const RunRequest& request)
             return false;
         }
         if (!request.startingFile.empty())
-            m_state.PagesToCheck.Add(request.startingFile);
+            trace.QueueStartPage(request.startingFile);
         return true;
     }
     std::size_t selected = std::min(request.selectedFiles.size(), MaxSelectedFiles);
@@ -51,7 +51,7 @@ bool AnalyseRun::FillQueue(const RunRequest& request)
         m_host.ShowMessage("Cannot check more than 500 files at one time.\r\nOnly the first 500 will be checked.");
     if (selected > 0) {
         for (std::size_t i = 0; i < selected; ++i)
-            m_state.PagesToCheck.Add(request.selectedFiles[i]);
+            trace.QueueStartPage(request.selectedFiles[i]);
         return true;
     }
     const std::string& start = request.startingFile;
@@ -61,7 +61,7 @@ bool AnalyseRun::FillQueue(const RunRequest& request)
         m_host.ShowMessage("To check files locally you must first select at least one file in the file list.");
         return false;
     }
-    m_state.PagesToCheck.Add(start);
+    trace.QueueStartPage(start);
     return true;
 }
 
@@ -103,9 +103,8 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     StartHtmlReport(options);
 
     LocalSite site(request.folder);
-    SiteTrace trace(m_state, labels, site.Files(),
+    SiteTrace trace(m_state, labels, options.OnlineMode ? nullptr : &site.Files(),
         options.ReportUnused ? SiteTrace::Unused::Report : SiteTrace::Unused::Ignore);
-    trace.ListFolder("");
     WebAccess web(m_http, m_state, m_host, options);
     std::optional<OnlineSite> online;
     if (options.OnlineMode)
@@ -117,7 +116,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     std::size_t selected = std::min(request.selectedFiles.size(), MaxSelectedFiles);
 
     m_state.startTime = std::chrono::steady_clock::now();
-    if (!FillQueue(request)) {
+    if (!FillQueue(request, trace)) {
         m_state.Reset();
         return outcome;
     }
@@ -157,6 +156,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     }
 
     m_state.endTime = std::chrono::steady_clock::now();
+    trace.ListUnusedFiles();
     outcome.end = m_state.AbortRequested ? RunOutcome::End::Aborted : RunOutcome::End::Finished;
     bool makeReport = true;
     if (!options.SeparateReports) {

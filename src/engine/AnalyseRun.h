@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class SiteTrace;
+
 /// What the front end hands to a run once its options are confirmed.
 struct RunRequest {
     RunOptions options;
@@ -61,7 +63,7 @@ public:
     RunOutcome Run(const RunRequest& request);
 
 private:
-    bool FillQueue(const RunRequest& request);
+    bool FillQueue(const RunRequest& request, SiteTrace& trace);
     void StartHtmlReport(const RunOptions& options);
     bool EndHtmlReport(const std::string& folder);
     void ReturnToIdle();

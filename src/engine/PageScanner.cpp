@@ -70,10 +70,7 @@ bool PageScanner::ScanPage(const std::string& page, Question question)
         return false;
     ShowTitle(text);
 
-    std::string folder = PathText::FolderOf(page);
-    if (!folder.empty())
-        m_ctx.trace.ListFolder(folder);
-    return Walk(text, folder);
+    return Walk(text, PathText::FolderOf(page));
 }
 
 void PageScanner::ReportUnreadable(const std::string& page)

@@ -4,6 +4,24 @@
 
 namespace PathText {
 
+namespace {
+
+std::vector<std::string_view> NamesOf(std::string_view path)
+{
+    std::vector<std::string_view> names;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !IsSeparator(path[i]))
+            continue;
+        if (i > start)
+            names.push_back(path.substr(start, i - start));
+        start = i + 1;
+    }
+    return names;
+}
+
+}
+
 std::string RemoveDotSegments(std::string path)
 {
     if (path.rfind("./", 0) == 0)
@@ -39,6 +57,24 @@ std::string Normalize(std::string_view path)
         if (i > 0)
             out += '/';
         out += names[i];
+    }
+    return out;
+}
+
+std::string RelativeTo(std::string_view folder, std::string_view path)
+{
+    std::vector<std::string_view> from = NamesOf(folder);
+    std::vector<std::string_view> to = NamesOf(path);
+    std::size_t common = 0;
+    while (common < from.size() && common < to.size() && from[common] == to[common])
+        ++common;
+    std::string out;
+    for (std::size_t i = common; i < from.size(); ++i)
+        out += "../";
+    for (std::size_t i = common; i < to.size(); ++i) {
+        if (i > common)
+            out += '/';
+        out += to[i];
     }
     return out;
 }

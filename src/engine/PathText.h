@@ -16,6 +16,9 @@ std::string RemoveDotSegments(std::string path);
 /// A ".." that climbs above the start is kept.
 std::string Normalize(std::string_view path);
 
+/// `path` written from `folder`; both absolute, without "." or ".." names.
+std::string RelativeTo(std::string_view folder, std::string_view path);
+
 /// The page's folder: its text up to and including the last separator after the first
 /// character; empty when there is none.
 std::string FolderOf(std::string_view page);

@@ -154,10 +154,10 @@ void ReferenceCheck::CheckLocalImage(const ResolvedReference& ref)
         m_ctx.state.MissingImages.Add(ref.target);
         return;
     }
+    m_ctx.trace.MarkUsed(found);
     if (found.exactCase) {
         grid.SetCell(row, 1, "OK");
         m_ctx.state.ValidImages.Add(ref.target);
-        m_ctx.trace.MarkUsed(*ref.path);
     } else {
         grid.SetCell(row, 1, "OK but CASE MISMATCH");
         grid.SetColour(row, RowColour::Red);
@@ -178,6 +178,7 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
     FileSystem::Found found;
     if (ref.path)
         found = FindPage(ref, page);
+    m_ctx.trace.MarkUsed(found);
     AnchorIndex::Match anchor = AnchorIndex::Match::Exact;
     if (found.exists && !ref.fragment.empty()) {
         const AnchorIndex::Anchors* anchors = AnchorsOf(page, found);
@@ -196,7 +197,6 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
     } else {
         grid.SetCell(row, 1, "OK");
         state.ValidLinks.Add(ref.target);
-        m_ctx.trace.MarkUsed(page);
         UpdateLinksLabel();
     }
     // A page that exists is followed whatever became of its anchor; the page being

@@ -1,43 +1,62 @@
 #pragma once
 
 #include "engine/RunState.h"
+#include "platform/FileId.h"
 #include "platform/FileSystem.h"
 #include "report/RunLabels.h"
 
+#include <optional>
 #include <string>
 #include <unordered_set>
 
 /// The two lists that let a run follow a site: the page queue, which local links found
-/// are appended to (breadth first, each page once, letter case ignored), and the files
-/// no reference uses. Files of the starting folder are kept by bare name, files of other
-/// folders by their path from the starting folder, each once.
+/// are appended to (breadth first, each page once), and the files no reference uses.
+/// Off-line a page is queued under its name on disk and known by its identity there, so
+/// no spelling of it (letter case, symbolic links, "." and "..") has it analysed twice;
+/// on-line it is known by its text, letter case ignored. Unused files are every file
+/// under the run's folder, by their path from it, that no reference found.
 class SiteTrace {
 public:
     enum class Unused { Ignore, Report };
 
-    SiteTrace(RunState& state, RunLabels& labels, const FileSystem& files, Unused unused)
+    /// `disk` is the site on disk; nullptr in an on-line run.
+    SiteTrace(RunState& state, RunLabels& labels, const FileSystem* disk, Unused unused)
         : m_state(state)
         , m_labels(labels)
-        , m_files(files)
+        , m_disk(disk)
         , m_reportUnused(unused == Unused::Report)
     {
     }
 
+    /// Queues a page the run starts from (a selected file or the starting file), even
+    /// when it is queued already; it counts as used.
+    void QueueStartPage(const std::string& page);
     /// Queues a page that a found local link leads to, unless it is no page to scan
     /// (no extension, ".", ".ico", ".css", ".js") or is queued or analysed already.
     void ConsiderPage(const std::string& page);
 
-    /// Lists the files of `folder` ("" for the starting folder) as not used yet, when
-    /// unused files are reported.
-    void ListFolder(const std::string& folder);
-    /// A reference resolved to `target`: that file is used.
-    void MarkUsed(const std::string& target);
+    /// A reference looked the file up: when it was found, it is used.
+    void MarkUsed(const FileSystem::Found& file);
+    /// Lists in UnusedFiles the files that no reference found, when unused files are
+    /// reported.
+    void ListUnusedFiles();
 
 private:
+    struct Page {
+        std::string name;
+        FileSystem::Found file;
+        std::optional<FileId> id;
+    };
+
+    /// The page with "." and ".." resolved and, on disk, its names as stored.
+    Page Resolve(const std::string& page) const;
+    bool Known(const std::string& name) const;
+    void Queue(Page page);
+
     RunState& m_state;
     RunLabels& m_labels;
-    const FileSystem& m_files;
+    const FileSystem* m_disk;
     bool m_reportUnused;
-    std::unordered_set<std::string> m_listedFolders;
+    std::unordered_set<FileId, FileIdHash> m_pages;
     std::unordered_set<std::string> m_used;
 };

@@ -1,5 +1,33 @@
 #include "engine/TagWalker.h"
 
+#include "platform/CaseFold.h"
+
+namespace {
+
+/// What ends a tag name, in a start tag and in an end tag alike.
+bool EndsName(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '/' || c == '>';
+}
+
+std::string_view NameOf(std::string_view tag)
+{
+    std::size_t end = 1;
+    while (end < tag.size() && !EndsName(tag[end]))
+        ++end;
+    return tag.substr(1, end - 1);
+}
+
+bool HoldsRawText(std::string_view name)
+{
+    for (std::string_view raw : { "script", "style", "textarea", "xmp" })
+        if (CaseFold::EqualIgnoringCase(name, raw))
+            return true;
+    return false;
+}
+
+}
+
 bool TagWalker::Next(std::string_view& tag)
 {
     for (;;) {
@@ -24,7 +52,23 @@ bool TagWalker::Next(std::string_view& tag)
             return false;
         }
         tag = rest.substr(0, close + 1);
-        m_pos = open + close + 1;
+        m_pos = After(tag, open + close + 1);
         return true;
     }
+}
+
+std::size_t TagWalker::After(std::string_view tag, std::size_t end) const
+{
+    std::string_view name = NameOf(tag);
+    if (!HoldsRawText(name))
+        return end;
+    // "</script" is the end tag only when the name ends there: "</scripts>" is text.
+    for (std::size_t at = m_text.find("</", end); at != std::string_view::npos;
+         at = m_text.find("</", at + 2)) {
+        std::size_t after = at + 2 + name.size();
+        if (after < m_text.size() && EndsName(m_text[after])
+            && CaseFold::EqualIgnoringCase(m_text.substr(at + 2, name.size()), name))
+            return at;
+    }
+    return m_text.size();
 }

@@ -5,7 +5,10 @@
 
 /// Walks a page's text tag by tag the way the scanner reads markup: each tag runs from a
 /// "<" to the next ">", and a comment opened by "<!-" is skipped whole up to its "-->".
-/// An unterminated comment or tag ends the walk. It never reads outside the text.
+/// The text of a script, style, textarea or xmp element is not markup, as in a browser:
+/// after such a tag the walk goes on at its end tag (letter case ignored), or ends when
+/// there is none. An unterminated comment or tag ends the walk. It never reads outside
+/// the text.
 class TagWalker {
 public:
     explicit TagWalker(std::string_view text)
@@ -17,6 +20,9 @@ public:
     bool Next(std::string_view& tag);
 
 private:
+    /// Where the walk goes on after `tag`, which ends at `end`.
+    std::size_t After(std::string_view tag, std::size_t end) const;
+
     std::string_view m_text;
     std::size_t m_pos = 0;
 };

@@ -34,6 +34,9 @@ public:
     FileSystem(const FileSystem&) = delete;
     FileSystem& operator=(const FileSystem&) = delete;
 
+    /// The folder relative paths start from, without a trailing "/".
+    const std::string& BaseFolder() const { return m_base; }
+
     /// Looks up `prefix` + `rest`. Letter case is compared only for the names written in
     /// `rest`; the names of `prefix` (the folder of the page a reference sits in) are
     /// matched but not judged, even when a ".." of `rest` climbs back through them.

@@ -33,10 +33,10 @@ TEST(LocalCheck, EveryNameTheReferenceGivesIsJudgedButNotThePagesOwnFolder)
     run.Run(site.Root(), TraceOptions(), { "index.html" });
     EXPECT_EQ(SiteRun::ResultOf(run.models.LinkGrid, "Docs/a.html"), "OK but CASE MISMATCH");
     EXPECT_EQ(SiteRun::ResultOf(run.models.LinkGrid, "docs/a.html"), "OK");
-    // The page was queued as "Docs/a.html": its folder is not judged again.
-    EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "Docs/pic.gif"), "OK");
-    EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "Docs/../Docs/pic.gif"), "OK but CASE MISMATCH");
-    EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "Docs/../docs/pic.gif"), "OK");
+    // The page is analysed under its name on disk, "docs/a.html"; its folder is not judged again.
+    EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "docs/pic.gif"), "OK");
+    EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "docs/../Docs/pic.gif"), "OK but CASE MISMATCH");
+    EXPECT_EQ(SiteRun::ResultOf(run.models.ImgGrid, "docs/../docs/pic.gif"), "OK");
 }
 
 TEST(LocalCheck, DifferentSpellingsOfOneFileAreCheckedOnce)

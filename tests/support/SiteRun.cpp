@@ -23,6 +23,15 @@ std::string SiteRun::Report() const
     return std::regex_replace(models.Report.PlainText("\n"), time, "Total Response Time: T secs.");
 }
 
+std::vector<std::string> SiteRun::AnalysedPages() const
+{
+    std::vector<std::string> pages;
+    for (const ReportLine& line : models.Report.Lines())
+        if (line.style == ReportStyle::BoldItalic && line.colour == ReportColour::Green)
+            pages.push_back(line.text);
+    return pages;
+}
+
 std::vector<std::string> SiteRun::Rows(const ResultGrid& grid)
 {
     static const char* const colours[] = { "white", "red", "silver" };

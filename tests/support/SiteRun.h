@@ -20,6 +20,8 @@ struct SiteRun {
 
     /// The report's plain text with LF line ends, the total time replaced by "T".
     std::string Report() const;
+    /// The pages the run took from its queue, by their headings in the report.
+    std::vector<std::string> AnalysedPages() const;
     /// Rows of a grid as "reference|result|in file|colour", trailing blank row left out.
     static std::vector<std::string> Rows(const ResultGrid& grid);
     /// The result cell of the first row whose reference is `ref`.
