@@ -1,5 +1,6 @@
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
+#include "cli/InterruptSignals.h"
 #include "cli/JsonResults.h"
 #include "components/MainWindowVersion.h"
 #include "engine/AnalyseRun.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv)
     CliHost host(models, options->answerNoToNonHtml ? CliHost::NonHtmlPages::Skip : CliHost::NonHtmlPages::Analyse,
         showProgress ? CliHost::Progress::Shown : CliHost::Progress::Hidden);
     host.SetHtmlReportFile(options->htmlFile);
+    host.AbortOnInterrupt(state);
+    InterruptSignals::Install();
     THttpCli http;
     http.Timeout = options->timeout;
     RunOutcome outcome = AnalyseRun(state, models, host, http).Run(request);
@@ -108,6 +111,8 @@ int main(int argc, char** argv)
         saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
     if (!options->headersFile.empty())
         saved = Save(options->headersFile, outcome.receivedHeaders) && saved;
+    if (int signal = InterruptSignals::Received())
+        return 128 + signal;
     if (!saved || outcome.htmlReportSaveFailed)
         return ExitCannotRun;
     if (outcome.pagesAnalysed == 0)
