@@ -103,10 +103,13 @@ int main(int argc, char** argv)
         return ExitCannotRun;
 
     bool saved = true;
-    if (options->reportFile.empty())
+    if (options->reportFile.empty()) {
         Write(stdout, models.Report.PlainText("\n"));
-    else
+        // Before any save, which may be to standard output too.
+        std::fflush(stdout);
+    } else {
         saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
+    }
     if (!options->jsonFile.empty())
         saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
     if (!options->headersFile.empty())
