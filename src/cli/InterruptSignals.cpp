@@ -9,28 +9,28 @@ namespace InterruptSignals {
 
 namespace {
 
-    volatile std::sig_atomic_t g_received = 0;
+volatile std::sig_atomic_t g_received = 0;
 
-    void OnSignal(int signal)
-    {
-        if (g_received == 0) {
-            g_received = signal;
-            return;
-        }
-        int savedErrno = errno;
-        RemovePartialSave();
-        // Ends by the signal itself, so the parent sees what ended it; it is delivered as
-        // soon as this handler returns.
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
-        errno = savedErrno;
+void OnSignal(int signal)
+{
+    if (g_received == 0) {
+        g_received = signal;
+        return;
     }
+    int savedErrno = errno;
+    RemovePartialSave();
+    // Ends by the signal itself, so the parent sees what ended it; it is delivered as
+    // soon as this handler returns.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    errno = savedErrno;
+}
 
 }
 
 void Install()
 {
-    struct sigaction action { };
+    struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     // Writes of the report carry on across the signal; a wait for the network (poll) is
@@ -40,9 +40,6 @@ void Install()
         ::sigaction(signal, &action, nullptr);
 }
 
-int Received()
-{
-    return g_received;
-}
+int Received() { return g_received; }
 
 }

@@ -8,10 +8,7 @@
 
 namespace {
 
-FileRead Refused(FileRead::Status status, int error = 0)
-{
-    return { status, error };
-}
+FileRead Refused(FileRead::Status status, int error = 0) { return { status, error }; }
 
 FileRead Judge(const struct stat& st, std::size_t limit)
 {
