@@ -42,8 +42,11 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::stri
 
 ChildProcess::~ChildProcess()
 {
-    if (!m_waited)
+    // A test that failed half-way must not wait for a program it left waiting.
+    if (!m_waited) {
+        Signal(SIGKILL);
         Wait();
+    }
 }
 
 void ChildProcess::Signal(int signal) const

@@ -11,7 +11,7 @@
 class ChildProcess {
 public:
     explicit ChildProcess(const std::vector<std::string>& argv, const std::string& workingFolder = {});
-    /// Waits for the end, when not waited for yet.
+    /// Ends the program, when not waited for yet.
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
