@@ -11,7 +11,8 @@ using Texts = std::vector<std::string>;
 namespace {
 
 /// A site whose pages are special files: a FIFO, a link to an endless device, a page
-/// past the size limit, a folder named like a page, and a link to itself.
+/// past the size limit, a folder named like a page, and a link to itself; "dev" leads to
+/// the system's devices.
 void AddSpecialPages(const TempSite& site)
 {
     ::mkfifo((site.Root() + "/fifo.html").c_str(), 0600);
@@ -20,6 +21,7 @@ void AddSpecialPages(const TempSite& site)
     ::truncate((site.Root() + "/big.html").c_str(), off_t(PageSizeLimit + 1));
     site.Write("folder.html/x", "");
     ::symlink("loop.html", (site.Root() + "/loop.html").c_str());
+    ::symlink("/dev", (site.Root() + "/dev").c_str());
 }
 
 }
@@ -46,13 +48,13 @@ TEST(SpecialFiles, APageThatIsNoRegularFileIsReportedWithWhyAndNotAnalysed)
 TEST(SpecialFiles, LinksToSpecialFilesNeitherHangNorReadThemWhenTracedOrAnchored)
 {
     TempSite site({ { "index.html",
-        "<html><body><a href=\"/dev/zero#x\"><a href=\"/dev/stdin#x\"><a href=\"fifo.html#x\">"
+        "<html><body><a href=\"dev/zero#x\"><a href=\"dev/stdin#x\"><a href=\"fifo.html#x\">"
         "<a href=\"zero.html\"><a href=\"fifo.html\"><a href=\"big.html\"></body></html>" } });
     AddSpecialPages(site);
     SiteRun run;
     run.Run(site.Root(), TraceOptions(), { "index.html" });
     EXPECT_EQ(SiteRun::Rows(run.models.LinkGrid),
-        (Texts { "/dev/zero#x|NOT FOUND|index.html|red", "/dev/stdin#x|NOT FOUND|index.html|red",
+        (Texts { "dev/zero#x|NOT FOUND|index.html|red", "dev/stdin#x|NOT FOUND|index.html|red",
             "fifo.html#x|NOT FOUND|index.html|red", "zero.html|OK|index.html|white",
             "fifo.html|OK|index.html|white", "big.html|OK|index.html|white",
             "fifo.html|FAILED: Not a regular file||red", "zero.html|FAILED: Not a regular file||red",
