@@ -1,5 +1,7 @@
 #include "cli/CliHost.h"
 
+#include "cli/InterruptSignals.h"
+
 #include <cstdio>
 
 namespace {
@@ -24,6 +26,8 @@ CliHost::~CliHost() { ClearProgress(); }
 
 void CliHost::ProcessMessages()
 {
+    if (m_interruptedRun && InterruptSignals::Received())
+        m_interruptedRun->AbortRequested = true;
     if (!m_showProgress)
         return;
     // Redrawn a few times a second at most: a terminal is slower than the run.

@@ -26,6 +26,8 @@ public:
     std::string ChooseSaveFile(const SaveRequest& request) override;
 
     void SetHtmlReportFile(std::string path) { m_htmlReportFile = std::move(path); }
+    /// Ctrl-C or SIGTERM (see InterruptSignals) then sets the run's AbortRequested.
+    void AbortOnInterrupt(RunState& state) { m_interruptedRun = &state; }
 
 private:
     void DrawProgress();
@@ -37,6 +39,7 @@ private:
     bool m_progressDrawn = false;
     std::chrono::steady_clock::time_point m_lastDraw;
     std::string m_htmlReportFile;
+    RunState* m_interruptedRun = nullptr;
 };
 
 /// Writes a message on standard error, named as the program's own so that a build log

@@ -1,5 +1,6 @@
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
+#include "cli/InterruptSignals.h"
 #include "cli/JsonResults.h"
 #include "cli/SiteFolder.h"
 #include "components/MainWindowVersion.h"
@@ -91,6 +92,8 @@ int main(int argc, char** argv)
     CliHost host(models, options->answerNoToNonHtml ? CliHost::NonHtmlPages::Skip : CliHost::NonHtmlPages::Analyse,
         showProgress ? CliHost::Progress::Shown : CliHost::Progress::Hidden);
     host.SetHtmlReportFile(options->htmlFile);
+    host.AbortOnInterrupt(state);
+    InterruptSignals::Install();
     THttpCli http;
     http.Timeout = options->timeout;
     RunOutcome outcome = AnalyseRun(state, models, host, http).Run(request);
@@ -98,14 +101,19 @@ int main(int argc, char** argv)
         return ExitCannotRun;
 
     bool saved = true;
-    if (options->reportFile.empty())
+    if (options->reportFile.empty()) {
         Write(stdout, models.Report.PlainText("\n"));
-    else
+        // Before any save, which may be to standard output too.
+        std::fflush(stdout);
+    } else {
         saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
+    }
     if (!options->jsonFile.empty())
         saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
     if (!options->headersFile.empty())
         saved = Save(options->headersFile, outcome.receivedHeaders) && saved;
+    if (int signal = InterruptSignals::Received())
+        return 128 + signal;
     if (!saved || outcome.htmlReportSaveFailed)
         return ExitCannotRun;
     if (outcome.pagesAnalysed == 0)

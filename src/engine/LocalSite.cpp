@@ -1,8 +1,8 @@
 #include "engine/LocalSite.h"
 
-bool LocalSite::FetchPage(const std::string& page, std::string& text) const
+FileRead LocalSite::FetchPage(const std::string& page, std::string& text) const
 {
-    return m_fs.ReadFile(page, text) == FileSystem::ReadStatus::Ok;
+    return m_fs.ReadFile(page, text);
 }
 
 FileSystem::Found LocalSite::TargetExists(const std::string& folder, const std::string& target) const

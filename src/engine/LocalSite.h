@@ -17,8 +17,8 @@ public:
 
     const FileSystem& Files() const { return m_fs; }
 
-    /// The page's text; false when it is missing or cannot be read.
-    bool FetchPage(const std::string& page, std::string& text) const;
+    /// The page's text, or why it cannot be had.
+    FileRead FetchPage(const std::string& page, std::string& text) const;
 
     /// Looks a target up; `folder` is the part of it that names the referring page's
     /// folder, whose letter case is not judged again.

@@ -61,8 +61,8 @@ bool PageScanner::ScanPage(const std::string& page, Question question)
         // A failed download has been reported where it failed, once.
         if (!m_ctx.online->FetchPage(page, text))
             return false;
-    } else if (!m_ctx.site.FetchPage(page, text)) {
-        ReportUnreadable(page);
+    } else if (FileRead read = m_ctx.site.FetchPage(page, text); !read.Ok()) {
+        ReportUnreadable(page, read.Reason());
         return false;
     }
     m_ctx.models.Labels.SetStatus("Finding links in " + page);
@@ -73,10 +73,10 @@ bool PageScanner::ScanPage(const std::string& page, Question question)
     return Walk(text, PathText::FolderOf(page));
 }
 
-void PageScanner::ReportUnreadable(const std::string& page)
+void PageScanner::ReportUnreadable(const std::string& page, const std::string& reason)
 {
     m_ctx.state.FailedLinks.Add(page);
-    m_ctx.models.LinkGrid.FillLastRow(page, "FAILED: File not found", "", RowColour::Red);
+    m_ctx.models.LinkGrid.FillLastRow(page, "FAILED: " + reason, "", RowColour::Red);
 }
 
 bool PageScanner::WantsAnalysis(const std::string& page, const std::string& text)

@@ -26,7 +26,7 @@ public:
 private:
     bool WantsAnalysis(const std::string& page, const std::string& text);
     void ShowTitle(const std::string& text);
-    void ReportUnreadable(const std::string& page);
+    void ReportUnreadable(const std::string& page, const std::string& reason);
     bool Walk(const std::string& text, const std::string& folder);
 
     RunContext& m_ctx;

@@ -1,12 +1,21 @@
 #include "platform/AtomicFile.h"
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
+
+// The temporary file being written, for RemovePartialSave. Saves happen one at a time on
+// the run's thread; a signal handler only reads the name once `g_partialSet` says it is whole.
+char g_partial[PATH_MAX];
+volatile std::sig_atomic_t g_partialSet = 0;
 
 std::string Failure(const std::string& path, int error)
 {
@@ -26,22 +35,46 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
+void ForgetPartial()
+{
+    g_partialSet = 0;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
 }
 
-std::string WriteFileAtomically(const std::string& path, std::string_view content)
+/// A FIFO without a reader is refused at once rather than waited for.
+std::string WriteInPlace(const std::string& path, std::string_view content)
 {
-    std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty())
-        return Failure(path, EISDIR);
-
-    std::string pattern = (slash == std::string::npos ? "" : folder) + "." + name + ".tmp-XXXXXX";
-    std::vector<char> temp(pattern.begin(), pattern.end());
-    temp.push_back('\0');
-    int fd = ::mkstemp(temp.data());
+    int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return Failure(path, errno);
+    bool ok = ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 && WriteAll(fd, content);
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    return ok ? std::string() : Failure(path, error);
+}
+
+/// Errors name `shown`, the path the user gave, which may be a link to `path`.
+std::string Replace(const std::string& path, const std::string& shown, std::string_view content)
+{
+    std::size_t slash = path.rfind('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty())
+        return Failure(shown, EISDIR);
+    std::string temp
+        = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "." + name + ".tmp-XXXXXX";
+    if (temp.size() >= sizeof g_partial)
+        return Failure(shown, ENAMETOOLONG);
+
+    ForgetPartial();
+    std::memcpy(g_partial, temp.c_str(), temp.size() + 1);
+    int fd = ::mkstemp(g_partial);
+    if (fd < 0)
+        return Failure(shown, errno);
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    g_partialSet = 1;
 
     // mkstemp makes the file 0600; a saved report gets the usual mode for new files.
     mode_t mask = ::umask(0);
@@ -52,13 +85,37 @@ std::string WriteFileAtomically(const std::string& path, std::string_view conten
         ok = false;
         error = errno;
     }
-    if (ok && ::rename(temp.data(), path.c_str()) != 0) {
+    if (ok && ::rename(g_partial, path.c_str()) != 0) {
         ok = false;
         error = errno;
     }
-    if (!ok) {
-        ::unlink(temp.data());
-        return Failure(path, error);
+    if (!ok)
+        ::unlink(g_partial);
+    ForgetPartial();
+    return ok ? std::string() : Failure(shown, error);
+}
+
+}
+
+std::string WriteFileAtomically(const std::string& path, std::string_view content)
+{
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0)
+        return Replace(path, path, content);
+    if (!S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode))
+        return WriteInPlace(path, content);
+    struct stat link {};
+    char linked[PATH_MAX];
+    if (S_ISREG(target.st_mode) && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (!::realpath(path.c_str(), linked))
+            return Failure(path, errno);
+        return Replace(linked, path, content);
     }
-    return {};
+    return Replace(path, path, content);
+}
+
+void RemovePartialSave()
+{
+    if (g_partialSet)
+        ::unlink(g_partial);
 }

@@ -3,7 +3,15 @@
 #include <string>
 #include <string_view>
 
-/// Writes a whole file under a temporary name in the target's folder and renames it over
-/// the target, so an interrupted save never leaves half a file or loses the old one.
+/// Saves a whole file. A new or regular file is written under a temporary name in its
+/// folder and renamed over the target, so an interrupted save never leaves half a file or
+/// loses the old one; for a symlink to a regular file, the file it points to is replaced
+/// and the link kept. A target that exists and is not a regular file (a terminal,
+/// /dev/null, a FIFO, or a symlink to one) is written straight into: the user sent the
+/// text there, and replacing it would take, say, /dev/stdout away from the whole system.
 /// Returns an empty text on success, else a message naming the file and the reason.
 std::string WriteFileAtomically(const std::string& path, std::string_view content);
+
+/// Removes the temporary file of the save under way, if any. Safe in a signal handler,
+/// which is what it is for: a process ended in the middle of a save leaves no stray file.
+void RemovePartialSave();

@@ -1,11 +1,8 @@
 #include "platform/FileSystem.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -170,34 +167,13 @@ FileSystem::Folder* FileSystem::Resolve(std::string_view prefix, std::string_vie
     return folder;
 }
 
-FileSystem::ReadStatus FileSystem::ReadFile(std::string_view path, std::string& content) const
+FileRead FileSystem::ReadFile(std::string_view path, std::string& content) const
 {
     content.clear();
     Found found = Locate(path, Kind::File);
     if (!found.exists)
-        return ReadStatus::Missing;
-    int fd = ::open(found.realPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return ReadStatus::Unreadable;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        content.reserve(std::size_t(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            content.clear();
-            return ReadStatus::Unreadable;
-        }
-        if (n == 0)
-            break;
-        content.append(buffer, std::size_t(n));
-    }
-    ::close(fd);
-    return ReadStatus::Ok;
+        return { FileRead::Status::Missing };
+    return ReadRegularFile(found.realPath, content);
 }
 
 std::vector<std::string> FileSystem::FileNames(std::string_view path) const

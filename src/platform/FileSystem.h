@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CaseFold.h"
+#include "platform/RegularFile.h"
 
 #include <cstddef>
 #include <deque>
@@ -21,7 +22,6 @@ public:
     static constexpr std::size_t MaxPath = 259;
 
     enum class Kind { File, Folder };
-    enum class ReadStatus { Ok, Missing, Unreadable };
 
     struct Found {
         bool exists = false;
@@ -43,7 +43,8 @@ public:
     Found Locate(std::string_view prefix, std::string_view rest, Kind kind) const;
     Found Locate(std::string_view path, Kind kind) const { return Locate({}, path, kind); }
 
-    ReadStatus ReadFile(std::string_view path, std::string& content) const;
+    /// Reads the file `path` names, as every page is read (see ReadRegularFile).
+    FileRead ReadFile(std::string_view path, std::string& content) const;
 
     /// Bare names of the files (not folders) of `folder`, sorted; empty when it is absent.
     std::vector<std::string> FileNames(std::string_view folder) const;

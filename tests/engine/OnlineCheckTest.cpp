@@ -3,6 +3,7 @@
 #include "net/FakeResolver.h"
 #include "support/LoopbackServer.h"
 #include "support/NginxServer.h"
+#include "support/PrivateTemporary.h"
 #include "support/SiteRun.h"
 #include "support/TempSite.h"
 
@@ -92,38 +93,6 @@ struct PublishedSite {
     TempSite logs;
     NginxServer server;
 };
-
-/// TMPDIR for the life of the object.
-class TemporaryFolderSetting {
-public:
-    explicit TemporaryFolderSetting(const std::string& folder)
-    {
-        if (const char* old = std::getenv("TMPDIR"))
-            m_old = old;
-        ::setenv("TMPDIR", folder.c_str(), 1);
-    }
-    ~TemporaryFolderSetting()
-    {
-        if (m_old.empty())
-            ::unsetenv("TMPDIR");
-        else
-            ::setenv("TMPDIR", m_old.c_str(), 1);
-    }
-
-private:
-    std::string m_old;
-};
-
-/// The names in the private temporary folder made inside `system`.
-Texts PrivateTemporaryEntries(const std::string& system)
-{
-    Texts names;
-    std::error_code error;
-    for (const auto& entry :
-        std::filesystem::directory_iterator(system + "/tarvik-" + std::to_string(::geteuid()), error))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
 
 }
 

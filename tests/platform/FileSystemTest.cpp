@@ -67,10 +67,10 @@ TEST(FileSystem, ReadsThroughCaseInsensitiveNamesAndTellsMissingFromUnreadable)
     TempSite site({ { "Page.html", std::string("a\0b", 3) }, { "folder.html/x", "" } });
     FileSystem fs(site.Root());
     std::string text;
-    EXPECT_EQ(fs.ReadFile("page.HTML", text), FileSystem::ReadStatus::Ok);
+    EXPECT_EQ(fs.ReadFile("page.HTML", text).status, FileRead::Status::Ok);
     EXPECT_EQ(text, std::string("a\0b", 3));
-    EXPECT_EQ(fs.ReadFile("none.html", text), FileSystem::ReadStatus::Missing);
-    EXPECT_EQ(fs.ReadFile("folder.html", text), FileSystem::ReadStatus::Missing);
+    EXPECT_EQ(fs.ReadFile("none.html", text).status, FileRead::Status::Missing);
+    EXPECT_EQ(fs.ReadFile("folder.html", text).status, FileRead::Status::Missing);
 }
 
 TEST(FileSystem, ListsTheFilesOfAFolderButNotItsFolders)
