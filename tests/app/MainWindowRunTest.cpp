@@ -1,0 +1,137 @@
+#include "DialogResponder.h"
+#include "app/FileBrowser.h"
+#include "app/SettingsStore.h"
+#include "app/TTarvikMainForm.h"
+#include "support/Process.h"
+#include "support/ReportText.h"
+#include "support/TempSite.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Window {
+    QTemporaryDir dir;
+    SettingsStore store { dir.filePath("Tarvik.conf") };
+    TTarvikMainForm form { store };
+
+    explicit Window(const std::string& folder)
+    {
+        form.resize(800, 600);
+        form.show();
+        form.Browser()->SetFolder(QString::fromStdString(folder));
+    }
+    template <typename T = QWidget> T* Control(const QString& name) const
+    {
+        T* w = form.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    void Click(const QString& name) const { Control<QAbstractButton>(name)->click(); }
+};
+
+/// Ticks the named options in the options dialog and presses OK.
+void ChooseOptions(QWidget* dialog, const QStringList& ticks)
+{
+    for (const QString& tick : ticks)
+        DialogResponder::Press(dialog, tick);
+    DialogResponder::Press(dialog, "OKButton");
+}
+
+}
+
+TEST(TTarvikMainForm, ARunFromTheWindowReportsAsTheCommandLineDoes)
+{
+    const std::string site = FixturesFolder() + "/sites/faults";
+    Window w(site);
+    ASSERT_TRUE(w.form.Browser()->SelectFile("index.html"));
+    DialogResponder responder([](QWidget* d) {
+        if (d->objectName() == "TTarvSetupForm")
+            ChooseOptions(d, { "TraceIntoLinksCheck", "ShowUnusedCheck" });
+        else if (d->objectName() == "TMsgForm")
+            DialogResponder::Press(d, "YesToAllButton");
+        else
+            DialogResponder::Press(d, "Yes");
+    });
+    w.Click("ReportButton");
+
+    ProcessResult cli = RunProcess({ TARVIK_CLI, "--folder", site, "--trace", "--unused", "index.html" });
+    EXPECT_EQ(WithoutTimes(w.form.Models().Report.PlainText("\n")), WithoutTimes(cli.out));
+    EXPECT_EQ(responder.seen.last(), "QMessageBox: Checking completed - create text report?");
+    EXPECT_EQ(responder.seen.count("TMsgForm"), 1) << "Yes to All answers the rest of the run";
+    auto* tabs = w.Control<QTabWidget>("PageControlAn");
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "ReportForm");
+    EXPECT_FALSE(w.form.RunInProgress());
+    EXPECT_TRUE(w.Control("ReportButton")->isVisible());
+    EXPECT_FALSE(w.Control("AbortButton")->isVisible());
+}
+
+TEST(TTarvikMainForm, CancellingTheOptionsAnalysesNothing)
+{
+    Window w(FixturesFolder() + "/sites/faults");
+    w.form.Browser()->SelectFile("index.html");
+    DialogResponder responder([](QWidget* d) { DialogResponder::Press(d, "CancelButton"); });
+    w.Click("ReportButton");
+    EXPECT_EQ(responder.seen, QStringList { "TTarvSetupForm" });
+    EXPECT_EQ(w.form.Models().LinkGrid.RowCount(), 2u);
+    EXPECT_EQ(w.store.String("BaseHRef"), "http://") << "the address is stored even so";
+}
+
+TEST(TTarvikMainForm, PauseHoldsTheRunAndAbortEndsIt)
+{
+    // A chain of pages long enough to be paused and aborted on the way.
+    TempSite site;
+    const int pages = 1500;
+    for (int i = 0; i < pages; ++i) {
+        std::string page = "<html><body><a href=\"p" + std::to_string(i + 1) + ".html\">next</a>";
+        for (int image = 0; image < 10; ++image)
+            page += "<img src=\"i" + std::to_string(i) + "-" + std::to_string(image) + ".gif\">";
+        site.Write("p" + std::to_string(i) + ".html", page + "</body></html>");
+    }
+    Window w(site.Root());
+    ASSERT_TRUE(w.form.Browser()->SelectFile("p0.html"));
+    std::size_t rowsWhenPaused = 0;
+    std::size_t rowsAfterPause = 0;
+    DialogResponder responder([&](QWidget* d) {
+        if (d->objectName() == "TTarvSetupForm") {
+            ChooseOptions(d, { "TraceIntoLinksCheck" });
+            return;
+        }
+        auto* box = qobject_cast<QMessageBox*>(d);
+        if (box && box->text() == "Are you sure you want to abort?") {
+            DialogResponder::Press(d, "Yes");
+            return;
+        }
+        DialogResponder::Press(d, "No");
+    });
+    // Timers fire only where the run lets the window's events run.
+    QTimer pauseOnce;
+    QObject::connect(&pauseOnce, &QTimer::timeout, [&] {
+        if (w.form.Models().LinkGrid.RowCount() < 20 || !w.form.RunInProgress())
+            return;
+        pauseOnce.stop();
+        QTimer::singleShot(100, [&] {
+            rowsAfterPause = w.form.Models().LinkGrid.RowCount();
+            EXPECT_EQ(w.Control<QAbstractButton>("PauseButton")->text(), "Continue");
+            w.Click("AbortButton");
+            w.Click("PauseButton");
+        });
+        rowsWhenPaused = w.form.Models().LinkGrid.RowCount();
+        w.Click("PauseButton");
+    });
+    pauseOnce.start(1);
+    w.Click("ReportButton");
+
+    EXPECT_GE(rowsWhenPaused, 20u) << "paused during the run";
+    EXPECT_EQ(rowsAfterPause, rowsWhenPaused) << "nothing checked while paused";
+    EXPECT_LT(w.form.Models().LinkGrid.RowCount(), std::size_t(pages)) << "aborted before the end";
+    EXPECT_EQ(responder.seen.last(), "QMessageBox: ABORTED BY USER - create partial text report?");
+    EXPECT_EQ(w.form.Models().Report.PlainText("\n").find("Total Response Time"), std::string::npos)
+        << "No to the closing question";
+}
