@@ -109,11 +109,37 @@ void FileBrowser::Refresh()
 
 void FileBrowser::FillFolders()
 {
+    // As a folder tree opened down to the current folder: its ancestors, itself, and
+    // its subfolders one step further in.
     m_folders->clear();
+    QStringList ancestors;
+    for (QDir dir(m_folder); !dir.isRoot() && dir.cdUp();)
+        ancestors.prepend(dir.absolutePath());
+    int depth = 0;
+    auto add = [this](const QString& path, const QString& name, int indent) {
+        auto* item = new QListWidgetItem(QString(indent * 2, ' ') + name, m_folders);
+        item->setData(Qt::UserRole, path);
+        return item;
+    };
+    for (const QString& path : ancestors) {
+        QString name = QFileInfo(path).fileName();
+        add(path, name.isEmpty() ? path : name, depth++);
+    }
+    QString name = QFileInfo(m_folder).fileName();
+    m_folders->setCurrentItem(add(m_folder, name.isEmpty() ? m_folder : name, depth));
     QDir dir(m_folder);
-    if (!dir.isRoot())
-        m_folders->addItem("..");
-    m_folders->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    for (const QString& sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+        add(dir.absoluteFilePath(sub), sub, depth + 1);
+    // The drive box shows the file system the folder is on.
+    int best = -1;
+    for (int i = 0; i < m_drives->count(); ++i) {
+        QString root = m_drives->itemData(i).toString();
+        if ((m_folder == root || m_folder.startsWith(root.endsWith('/') ? root : root + '/'))
+            && (best < 0 || root.size() > m_drives->itemData(best).toString().size()))
+            best = i;
+    }
+    if (best >= 0)
+        m_drives->setCurrentIndex(best);
 }
 
 void FileBrowser::FillFiles()

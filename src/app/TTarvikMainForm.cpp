@@ -10,6 +10,7 @@
 #include "app/TTarvSetupForm.h"
 #include "app/WindowPlacement.h"
 #include "components/MainWindowVersion.h"
+#include "components/TVersionNoShort.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageQueue.h"
 
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -81,6 +83,8 @@ TTarvikMainForm::TTarvikMainForm(SettingsStore& store, QWidget* parent)
     resize(WindowPlacement::DefaultWidth, WindowPlacement::DefaultHeight);
     ApplyColours();
     UpdateButtons();
+    // The window sees key presses before its controls do.
+    QApplication::instance()->installEventFilter(this);
 }
 
 TTarvikMainForm::~TTarvikMainForm()
@@ -231,6 +235,7 @@ QWidget* TTarvikMainForm::BuildResultArea()
 void TTarvikMainForm::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("FileMenu");
     QAction* analyse = file->addAction("&Analyse Document(s)", this, &TTarvikMainForm::Analyse1Click);
     QAction* save = file->addAction("&Save Report As ...", this, &TTarvikMainForm::SaveReportClick);
     file->addSeparator();
@@ -245,6 +250,7 @@ void TTarvikMainForm::BuildMenus()
     });
 
     QMenu* options = menuBar()->addMenu("&Options");
+    options->setObjectName("OptionsMenu");
     QAction* unchecked = options->addAction("List &unchecked links");
     QAction* failedOnly = options->addAction("&Show only failed links in HTML report");
     QAction* colours = options->addAction("Standard &Windows Colours");
@@ -345,13 +351,15 @@ void TTarvikMainForm::ShowModels()
 
 void TTarvikMainForm::SetGridColumns()
 {
+    // The seconds column is at least as wide as its widest text in the font in use.
+    int secs = std::max(30, m_linkGrid->fontMetrics().horizontalAdvance("<0.1") + 10);
     int thumb = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    int first = std::max(m_linkGrid->width() - 235 - 80 - 30 - thumb - 8, 40);
+    int first = std::max(m_linkGrid->width() - 235 - 80 - secs - thumb - 8, 40);
     for (QTableView* grid : { m_linkGrid, m_imgGrid }) {
         grid->setColumnWidth(0, first);
         grid->setColumnWidth(1, 235);
         grid->setColumnWidth(2, 80);
-        grid->setColumnWidth(3, 30);
+        grid->setColumnWidth(3, secs);
     }
 }
 
@@ -363,6 +371,13 @@ void TTarvikMainForm::resizeEvent(QResizeEvent* event)
 
 bool TTarvikMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // A key press travels up from the focus widget; it is taken once, at its first stop.
+    QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (event->type() == QEvent::KeyPress && watched == first && first->window() == this) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat() && m_keySequence.Press(key->key(), key->modifiers()))
+            ShowVersionInfo();
+    }
     // Double-clicking the status line gives up the network transfer in progress.
     if (watched == m_fileLabel && event->type() == QEvent::MouseButtonDblClick) {
         if (m_http.State() != THttpCli::THttpState::httpReady)
@@ -518,6 +533,13 @@ void TTarvikMainForm::SortClick()
     int column = std::max(grid->currentIndex().column(), 0);
     SortGridRows(model->Grid(), std::size_t(column));
     model->Flush();
+}
+
+void TTarvikMainForm::ShowVersionInfo()
+{
+    TVersionNoShort version;
+    ConfigureMainWindowVersion(version);
+    QMessageBox::information(this, "Tarvik", ShownText(version.ShowVersionInfo(false)).replace("\r\n", "\n"));
 }
 
 void TTarvikMainForm::closeEvent(QCloseEvent* event)

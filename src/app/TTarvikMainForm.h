@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/HiddenKeySequence.h"
 #include "app/WindowHost.h"
 #include "engine/AnalyseRun.h"
 #include "engine/RunState.h"
@@ -49,6 +50,7 @@ public:
     void SaveReportClick();
     /// Sorts the grid of the current tab by that grid's current column.
     void SortClick();
+    void ShowVersionInfo();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +84,7 @@ private:
     bool m_stdColors = false;
     bool m_lastRunOnline = false;
     std::string m_headersText;
+    HiddenKeySequence m_keySequence;
 
     FileBrowser* m_browser;
     QSplitter* m_mainSplitter;

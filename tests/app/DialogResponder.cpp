@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <gtest/gtest.h>
 
 DialogResponder::DialogResponder(Answer answer)
     : m_answer(std::move(answer))
@@ -37,5 +38,5 @@ void DialogResponder::Press(QWidget* dialog, const QString& name)
             return;
         }
     }
-    qFatal("no button %s", qPrintable(name));
+    ADD_FAILURE() << "no button " << name.toStdString() << " in " << dialog->objectName().toStdString();
 }

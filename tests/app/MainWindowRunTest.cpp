@@ -1,3 +1,4 @@
+#include "ChainSite.h"
 #include "DialogResponder.h"
 #include "app/FileBrowser.h"
 #include "app/SettingsStore.h"
@@ -85,15 +86,9 @@ TEST(TTarvikMainForm, CancellingTheOptionsAnalysesNothing)
 
 TEST(TTarvikMainForm, PauseHoldsTheRunAndAbortEndsIt)
 {
-    // A chain of pages long enough to be paused and aborted on the way.
     TempSite site;
     const int pages = 1500;
-    for (int i = 0; i < pages; ++i) {
-        std::string page = "<html><body><a href=\"p" + std::to_string(i + 1) + ".html\">next</a>";
-        for (int image = 0; image < 10; ++image)
-            page += "<img src=\"i" + std::to_string(i) + "-" + std::to_string(image) + ".gif\">";
-        site.Write("p" + std::to_string(i) + ".html", page + "</body></html>");
-    }
+    WriteChainSite(site, pages);
     Window w(site.Root());
     ASSERT_TRUE(w.form.Browser()->SelectFile("p0.html"));
     std::size_t rowsWhenPaused = 0;
