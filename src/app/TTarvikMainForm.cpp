@@ -69,6 +69,8 @@ TTarvikMainForm::TTarvikMainForm(SettingsStore& store, QWidget* parent)
 {
     setObjectName("TTarvikMainForm");
     setWindowTitle("Tarvik");
+    // As long as tarvik-cli waits by default, so both give the same report.
+    m_http.Timeout = 30;
     m_linkModel = new ResultGridModel(m_models.LinkGrid, this);
     m_imgModel = new ResultGridModel(m_models.ImgGrid, this);
 
@@ -324,6 +326,12 @@ void TTarvikMainForm::SelectCommandLineFile(QString file)
     if (file.isEmpty())
         return;
     QFileInfo info(QDir::current(), file);
+    // A folder opens the file browser there, with nothing selected.
+    if (info.isDir()) {
+        m_browser->SetFolder(info.absoluteFilePath());
+        UpdateButtons();
+        return;
+    }
     m_browser->SetFolder(info.absolutePath());
     m_browser->Refresh();
     m_browser->SelectFile(info.fileName());

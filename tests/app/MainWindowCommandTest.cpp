@@ -149,6 +149,7 @@ TEST(TTarvikMainForm, TheFileNamedOnTheCommandLine)
     const Case cases[] = {
         { "\"" + QString::fromStdString(other.Root()) + "/page one.HTML\"", { "Page One.html" }, true },
         { QString::fromStdString(other.Root()) + "/notes.txt", {}, false },
+        { QString::fromStdString(other.Root()), {}, false },
     };
     for (const Case& c : cases) {
         Window w(Faults);

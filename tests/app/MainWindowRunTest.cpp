@@ -3,13 +3,16 @@
 #include "app/FileBrowser.h"
 #include "app/SettingsStore.h"
 #include "app/TTarvikMainForm.h"
+#include "support/LoopbackServer.h"
 #include "support/Process.h"
 #include "support/ReportText.h"
 #include "support/TempSite.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -129,4 +132,65 @@ TEST(TTarvikMainForm, PauseHoldsTheRunAndAbortEndsIt)
     EXPECT_EQ(responder.seen.last(), "QMessageBox: ABORTED BY USER - create partial text report?");
     EXPECT_EQ(w.form.Models().Report.PlainText("\n").find("Total Response Time"), std::string::npos)
         << "No to the closing question";
+}
+
+TEST(TTarvikMainForm, AbortDuringAStalledProbeEndsTheRunWithinASecond)
+{
+    LoopbackServer server({ { LoopbackServer::Stall() } });
+    TempSite site({ { "index.html", "<html><a href=\"" + server.Url("/slow.html") + "\">x</a></html>" } });
+    Window w(site.Root());
+    w.form.Browser()->SelectFile("index.html");
+    std::chrono::steady_clock::time_point aborted;
+    DialogResponder responder([&](QWidget* d) {
+        if (d->objectName() == "TTarvSetupForm") {
+            ChooseOptions(d, { "ExtLinksCheck" });
+            return;
+        }
+        if (qobject_cast<QMessageBox*>(d)->text() == "Are you sure you want to abort?") {
+            aborted = std::chrono::steady_clock::now();
+            DialogResponder::Press(d, "Yes");
+            return;
+        }
+        DialogResponder::Press(d, "No");
+    });
+    QTimer abortOnce;
+    QObject::connect(&abortOnce, &QTimer::timeout, [&] {
+        if (server.Requests().empty())
+            return;
+        abortOnce.stop();
+        w.Click("AbortButton");
+    });
+    abortOnce.start(1);
+    w.Click("ReportButton");
+    EXPECT_LT(std::chrono::steady_clock::now() - aborted, std::chrono::seconds(1));
+    EXPECT_EQ(responder.seen.last(), "QMessageBox: ABORTED BY USER - create partial text report?");
+}
+
+TEST(TTarvikMainForm, TheHtmlReportIsOfferedForSavingAndTheHeadersAreShown)
+{
+    LoopbackServer server({ LoopbackServer::Answer("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n") });
+    TempSite site({ { "index.html", "<html><a href=\"" + server.Url("/x.html") + "\">x</a></html>" } });
+    Window w(site.Root());
+    w.form.Browser()->SelectFile("index.html");
+    QTemporaryDir out;
+    DialogResponder responder([&](QWidget* d) {
+        if (d->objectName() == "TTarvSetupForm") {
+            ChooseOptions(d, { "ExtLinksCheck", "HTMLCheck", "RecordHeadersCheck" });
+        } else if (auto* save = qobject_cast<QFileDialog*>(d)) {
+            EXPECT_EQ(save->windowTitle(), "Save HTML Report");
+            EXPECT_EQ(save->directory().absolutePath().toStdString(), site.Root());
+            save->findChild<QLineEdit*>("fileNameEdit")->setText(out.filePath("report"));
+            QMetaObject::invokeMethod(save, "accept");
+        } else {
+            DialogResponder::Press(d, "Yes");
+        }
+    });
+    w.Click("ReportButton");
+    EXPECT_EQ(responder.seen.at(1), "QMessageBox: Checking completed - create text report and HTML report?");
+    std::string html = ReadWholeFile(out.filePath("report.html").toStdString());
+    EXPECT_NE(html.find("<HTML><HEAD><TITLE>Tarvik Report - "), std::string::npos);
+    EXPECT_NE(html.find("</BODY></HTML>"), std::string::npos);
+    auto* tabs = w.Control<QTabWidget>("PageControlAn");
+    EXPECT_TRUE(tabs->isTabVisible(tabs->indexOf(w.Control("HeadersEdit"))));
+    EXPECT_TRUE(w.Control<QPlainTextEdit>("HeadersEdit")->toPlainText().contains("HTTP/1.0 200 OK"));
 }
