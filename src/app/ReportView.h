@@ -1,25 +1,23 @@
 #pragma once
 
-#include <QTextEdit>
+#include <QListView>
 
 class ReportDocument;
+class ReportLinesModel;
 
-/// The report box `ReportForm`: shows the report document's lines, each with its own
-/// style, size and colour, under the report's paragraph indents. Lines written by the run
-/// are shown when Flush is called, a batch at a time.
-class ReportView : public QTextEdit {
+/// The report box `ReportForm`: the report document's lines, each with its own style,
+/// size and colour, under the report's indent. It draws only the lines in sight, so a
+/// report of tens of thousands of lines costs next to nothing to show; lines written by
+/// the run appear when Flush is called, a batch at a time.
+class ReportView : public QListView {
     Q_OBJECT
 public:
     ReportView(ReportDocument& document, QWidget* parent = nullptr);
-    ~ReportView() override;
 
-    /// Shows what the document gained, or shows it anew after it was cleared.
     void Flush();
+    /// Puts the current line at the end of the report and shows it.
+    void ShowEnd();
 
 private:
-    void AppendLines(std::size_t from);
-
-    ReportDocument& m_document;
-    std::size_t m_shownLines = 0;
-    bool m_cleared = false;
+    ReportLinesModel* m_model;
 };

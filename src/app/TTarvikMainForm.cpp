@@ -151,6 +151,7 @@ QTableView* TTarvikMainForm::BuildGrid(ResultGridModel* model, const QString& na
     grid->setModel(model);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(16);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->horizontalHeader()->setSectionsMovable(false);
@@ -481,8 +482,7 @@ void TTarvikMainForm::ShowOutcome(bool reportMade, bool headersRecorded, const s
     }
     if (reportMade) {
         m_report->setFocus();
-        m_report->moveCursor(QTextCursor::End);
-        m_report->ensureCursorVisible();
+        m_report->ShowEnd();
     }
 }
 

@@ -28,7 +28,10 @@ void WindowHost::ProcessMessages()
     if (now - m_lastPump < PumpInterval)
         return;
     m_lastPump = now;
-    m_showModels();
+    if (now - m_lastShow >= ShowInterval) {
+        m_lastShow = now;
+        m_showModels();
+    }
     QCoreApplication::processEvents();
 }
 

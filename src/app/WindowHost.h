@@ -8,12 +8,14 @@
 class QWidget;
 
 /// The run's host in the desktop window. The run stays on the window's thread; each
-/// ProcessMessages lets the window catch up with the models and dispatch its events, but
-/// at most once every PumpInterval, so a run of many small checks is not slowed by
-/// repainting. Questions are message boxes titled "Tarvik" over the window.
+/// ProcessMessages dispatches the window's events, but at most once every PumpInterval,
+/// and lets the views catch up with the models at most once every ShowInterval, so a run
+/// of many small checks is not slowed by repainting. Questions are message boxes titled
+/// "Tarvik" over the window; the views are brought up to date before each is shown.
 class WindowHost : public RunHost {
 public:
     static constexpr std::chrono::milliseconds PumpInterval { 15 };
+    static constexpr std::chrono::milliseconds ShowInterval { 100 };
 
     /// `showModels` brings the views up to date with what the run wrote.
     WindowHost(QWidget* window, std::function<void()> showModels);
@@ -32,5 +34,6 @@ private:
     QWidget* m_window;
     std::function<void()> m_showModels;
     std::chrono::steady_clock::time_point m_lastPump;
+    std::chrono::steady_clock::time_point m_lastShow;
     bool m_closing = false;
 };

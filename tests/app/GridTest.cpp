@@ -1,10 +1,13 @@
 #include "app/FileBrowser.h"
 #include "app/GridSort.h"
+#include "app/ReportLinesModel.h"
 #include "app/ResultGridModel.h"
+#include "report/ReportDocument.h"
 #include "report/ResultGrid.h"
 
 #include <QAbstractItemModelTester>
 #include <QBrush>
+#include <QFont>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,4 +144,46 @@ TEST(FileBrowser, MaskIgnoresLetterCaseAndRightClickSelectsOneFile)
     EXPECT_EQ(browser.CurrentSelectedFile(), "c.shtml");
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(5, list->viewport()->height() - 2));
     EXPECT_EQ(browser.SelectedFiles(), QStringList { "c.shtml" }) << "outside the items nothing changes";
+}
+
+TEST(ReportLinesModel, EachLineKeepsItsLookAndALeadingLineBreakGivesAnEmptyLine)
+{
+    ReportDocument document;
+    ReportLinesModel model(document);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
+    document.Append({ "index.html", ReportStyle::BoldItalic, 2, ReportColour::Green });
+    document.Append(
+        { "\r\nThe following 2 images CANNOT BE FOUND", ReportStyle::Bold, 0, ReportColour::Red });
+    document.Append({ "img/a.gif", ReportStyle::Normal, 0, ReportColour::Black });
+    EXPECT_EQ(model.rowCount(), 0) << "not before the flush";
+    model.Flush();
+
+    struct Expected {
+        QString text;
+        bool bold;
+        bool italic;
+        int points;
+        QColor colour;
+    };
+    const Expected rows[] = {
+        { "index.html", true, true, 10, QColor(0, 128, 0) },
+        { "", true, false, 8, QColor(255, 0, 0) },
+        { "The following 2 images CANNOT BE FOUND", true, false, 8, QColor(255, 0, 0) },
+        { "img/a.gif", false, false, 8, QColor(0, 0, 0) },
+    };
+    ASSERT_EQ(model.rowCount(), 4);
+    for (int row = 0; row < 4; ++row) {
+        QModelIndex at = model.index(row);
+        QFont font = model.data(at, Qt::FontRole).value<QFont>();
+        EXPECT_EQ(model.data(at, Qt::DisplayRole).toString(), rows[row].text) << row;
+        EXPECT_EQ(font.bold(), rows[row].bold) << row;
+        EXPECT_EQ(font.italic(), rows[row].italic) << row;
+        EXPECT_EQ(font.pointSize(), rows[row].points) << row;
+        EXPECT_EQ(model.data(at, Qt::ForegroundRole).value<QBrush>().color(), rows[row].colour) << row;
+    }
+    document.Clear();
+    document.Append({ "again", ReportStyle::Normal, 0, ReportColour::Black });
+    model.Flush();
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.data(model.index(0), Qt::DisplayRole).toString(), "again");
 }
