@@ -1,5 +1,6 @@
 #include "ChainSite.h"
 #include "DialogResponder.h"
+#include "TestWindow.h"
 #include "app/FileBrowser.h"
 #include "app/HiddenKeySequence.h"
 #include "app/SettingsStore.h"
@@ -21,39 +22,7 @@
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    SettingsStore store { dir.filePath("Tarvik.conf") };
-    TTarvikMainForm form { store };
-
-    explicit Window(const std::string& folder)
-    {
-        form.resize(800, 600);
-        form.show();
-        form.Browser()->SetFolder(QString::fromStdString(folder));
-    }
-    template <typename T = QWidget> T* Control(const QString& name) const { return form.findChild<T*>(name); }
-    /// The menu's items as its opening leaves them: caption, enabled.
-    std::map<QString, bool> MenuAsOpened(const QString& name) const
-    {
-        auto* menu = Control<QMenu>(name);
-        emit menu->aboutToShow();
-        std::map<QString, bool> items;
-        for (QAction* a : menu->actions()) {
-            if (!a->isSeparator())
-                items[a->text()] = a->isEnabled();
-        }
-        return items;
-    }
-    /// Analyses the selected files with the options dialog as it opens, answering Yes.
-    void Analyse()
-    {
-        DialogResponder responder([](QWidget* d) {
-            DialogResponder::Press(d, d->objectName() == "TTarvSetupForm" ? "OKButton" : "Yes");
-        });
-        Control<QAbstractButton>("ReportButton")->click();
-    }
-};
+using Window = TestWindow;
 
 const std::string Faults = FixturesFolder() + "/sites/faults";
 

@@ -1,5 +1,6 @@
 #include "ChainSite.h"
 #include "DialogResponder.h"
+#include "TestWindow.h"
 #include "app/FileBrowser.h"
 #include "app/SettingsStore.h"
 #include "app/TTarvikMainForm.h"
@@ -20,25 +21,7 @@
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    SettingsStore store { dir.filePath("Tarvik.conf") };
-    TTarvikMainForm form { store };
-
-    explicit Window(const std::string& folder)
-    {
-        form.resize(800, 600);
-        form.show();
-        form.Browser()->SetFolder(QString::fromStdString(folder));
-    }
-    template <typename T = QWidget> T* Control(const QString& name) const
-    {
-        T* w = form.findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    void Click(const QString& name) const { Control<QAbstractButton>(name)->click(); }
-};
+using Window = TestWindow;
 
 /// Ticks the named options in the options dialog and presses OK.
 void ChooseOptions(QWidget* dialog, const QStringList& ticks)
