@@ -1,6 +1,7 @@
 #include "app/TTarvikMainForm.h"
 
 #include "app/BaseHRefHistory.h"
+#include "app/BrowserHandOff.h"
 #include "app/FileBrowser.h"
 #include "app/GridSort.h"
 #include "app/QtText.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -34,7 +34,6 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -128,13 +127,11 @@ QWidget* TTarvikMainForm::BuildLeftPane()
     layout->setContentsMargins(0, 8, 0, 0);
     layout->addWidget(m_leftSplitter, 1);
     layout->addWidget(buttons, 0, Qt::AlignHCenter);
+    // Never narrower than the buttons it keeps centred.
+    pane->setMinimumWidth(buttons->sizeHint().width());
 
     connect(m_analyse, &QPushButton::clicked, this, &TTarvikMainForm::Analyse1Click);
-    connect(m_view, &QPushButton::clicked, this, [this] {
-        QString file = m_browser->CurrentSelectedFile();
-        if (!file.isEmpty())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(m_browser->Folder()).absoluteFilePath(file)));
-    });
+    connect(m_view, &QPushButton::clicked, this, [this] { ViewClick(ViewSource::LocalFile); });
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_abort, &QPushButton::clicked, this, &TTarvikMainForm::AbortButtonClick);
     connect(m_pause, &QPushButton::clicked, this, &TTarvikMainForm::PauseButtonClick);
@@ -281,8 +278,59 @@ void TTarvikMainForm::BuildMenus()
 
     m_gridMenu = new QMenu(this);
     m_gridMenu->setObjectName("GridMenu");
-    m_sortAction = m_gridMenu->addAction("&Sort", this, &TTarvikMainForm::SortClick);
-    connect(m_gridMenu, &QMenu::aboutToShow, this, [this] { m_sortAction->setEnabled(!m_running); });
+    QAction* sort = m_gridMenu->addAction("&Sort", this, &TTarvikMainForm::SortClick);
+    m_gridMenu->addSeparator();
+    QAction* openUrl = m_gridMenu->addAction("&Open URL in browser", this, [this] {
+        QModelIndex current = m_linkGrid->currentIndex();
+        if (current.isValid())
+            BrowserHandOff::Open(BrowserHandOff::GridReference(
+                m_linkModel->index(current.row(), 0).data().toString(), ShownText(m_runBaseHRef)));
+    });
+    connect(m_gridMenu, &QMenu::aboutToShow, this, [this, sort, openUrl] {
+        sort->setEnabled(!m_running);
+        QModelIndex current = m_linkGrid->currentIndex();
+        bool webRow = current.isValid()
+            && BrowserHandOff::IsWebAddress(m_linkModel->index(current.row(), 0).data().toString());
+        openUrl->setEnabled(webRow || m_lastRunOnline);
+    });
+
+    QMenu* fileList = new QMenu(this);
+    fileList->setObjectName("FileListMenu");
+    fileList->addAction("&Analyse", this, &TTarvikMainForm::Analyse1Click);
+    QMenu* view = fileList->addMenu("&View");
+    view->addAction("Local File", this, [this] { ViewClick(ViewSource::LocalFile); });
+    QAction* fromSite = view->addAction("From Website", this, [this] { ViewClick(ViewSource::WebSite); });
+    connect(view, &QMenu::aboutToShow, this,
+        [this, fromSite] { fromSite->setEnabled(BrowserHandOff::HasBaseHRef(m_baseHRef)); });
+    fileList->addSeparator();
+    fileList->addAction("&Refresh Listing", this, [this] { m_browser->Refresh(); });
+    QListWidget* list = m_browser->FileList();
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this,
+        [list, fileList](const QPoint& at) { fileList->popup(list->viewport()->mapToGlobal(at)); });
+
+    QMenu* report = new QMenu(this);
+    report->setObjectName("ReportMenu");
+    QAction* saveAs = report->addAction("&Save As...", this, &TTarvikMainForm::SaveReportClick);
+    connect(report, &QMenu::aboutToShow, this, [this, saveAs] {
+        bool reportTab = m_tabs->currentIndex() == ReportTab;
+        saveAs->setEnabled(!m_running && !(reportTab ? m_models.Report.Empty() : m_headersText.empty()));
+    });
+    for (QWidget* box : std::initializer_list<QWidget*> { m_report, m_headers }) {
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QWidget::customContextMenuRequested, this,
+            [box, report](const QPoint& at) { report->popup(box->mapToGlobal(at)); });
+    }
+}
+
+void TTarvikMainForm::ViewClick(ViewSource source)
+{
+    QString file = m_browser->CurrentSelectedFile();
+    if (file.isEmpty())
+        return;
+    BrowserHandOff::Open(source == ViewSource::LocalFile
+            ? BrowserHandOff::LocalFile(m_browser->Folder(), file)
+            : BrowserHandOff::FromWebSite(m_baseHRef, file));
 }
 
 void TTarvikMainForm::ApplyColours()
@@ -304,6 +352,7 @@ void TTarvikMainForm::UpdateButtons()
 void TTarvikMainForm::LoadSettings(const QRect& screen)
 {
     m_store.Sync();
+    m_baseHRef = m_store.String("BaseHRef").value_or("");
     WindowPlacement placement = WindowPlacement::Load(m_store, screen);
     m_mainSplitter->setSizes({ m_store.Integer("PaneSize").value_or(157), placement.geometry.width() });
     m_leftSplitter->setSizes({ m_store.Integer("Pane3Size").value_or(98), placement.geometry.height() });
@@ -408,6 +457,7 @@ bool TTarvikMainForm::AskRunOptions(RunRequest& request)
     bool ok = dialog.exec() == QDialog::Accepted;
     BaseHRefHistory history = dialog.History();
     history.Save(m_store, ok ? BaseHRefHistory::Closed::Ok : BaseHRefHistory::Closed::Cancelled);
+    m_baseHRef = history.current;
     if (!ok)
         return false;
     request.options = MakeRunOptions(dialog.Choices(), { m_listUnchecked, m_showFailedOnly });
@@ -435,6 +485,7 @@ void TTarvikMainForm::Analyse1Click()
     if (!AskRunOptions(request))
         return;
     m_lastRunOnline = request.options.OnlineMode;
+    m_runBaseHRef = request.options.BaseHRef;
     EnterRun();
     RunOutcome outcome = AnalyseRun(m_state, m_models, m_host, m_http).Run(request);
     LeaveRun();

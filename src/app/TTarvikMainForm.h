@@ -51,6 +51,9 @@ public:
     /// Sorts the grid of the current tab by that grid's current column.
     void SortClick();
     void ShowVersionInfo();
+    enum class ViewSource { LocalFile, WebSite };
+    /// Shows the current file of the file list in the user's browser.
+    void ViewClick(ViewSource source);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +86,10 @@ private:
     bool m_showFailedOnly = false;
     bool m_stdColors = false;
     bool m_lastRunOnline = false;
+    /// The base address as the options dialog last left it ("View From Website").
+    QString m_baseHRef;
+    /// The base address of the last run, against which its grid references resolve.
+    std::string m_runBaseHRef;
     std::string m_headersText;
     HiddenKeySequence m_keySequence;
 
@@ -110,5 +117,4 @@ private:
     QProgressBar* m_progress;
     QLabel* m_filenamePanel;
     QMenu* m_gridMenu;
-    QAction* m_sortAction;
 };

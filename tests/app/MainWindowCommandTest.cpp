@@ -8,6 +8,7 @@
 #include "support/ReportText.h"
 #include "support/TempSite.h"
 
+#include "report/ResultGrid.h"
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -129,7 +130,7 @@ TEST(TTarvikMainForm, TheFileNamedOnTheCommandLine)
     }
 }
 
-TEST(TTarvikMainForm, SortingAGridByDoubleClickingATitle)
+TEST(TTarvikMainForm, SortingByDoubleClickingATitleAndByTheSortCommand)
 {
     Window w(Faults);
     w.form.Browser()->SelectFile("index.html");
@@ -198,4 +199,41 @@ TEST(TTarvikMainForm, ClosingDuringARunEndsTheRunFirst)
     EXPECT_EQ(responder.seen, QStringList { "TTarvSetupForm" }) << "no closing question";
     EXPECT_LT(w.form.Models().LinkGrid.RowCount(), 1500u);
     EXPECT_TRUE(w.store.Contains("Maximized")) << "the placement is written once the run has ended";
+}
+
+TEST(TTarvikMainForm, PopUpMenusAsTheyOpen)
+{
+    Window w(Faults);
+    auto* grid = w.Control<QTableView>("LinkGrid");
+    auto rowOf = [&](const std::string& reference) {
+        const ResultGrid& links = w.form.Models().LinkGrid;
+        for (std::size_t row = 1; row < links.RowCount(); ++row) {
+            if (links.Row(row).cells[0] == reference)
+                return int(row) - 1;
+        }
+        return -1;
+    };
+    EXPECT_FALSE(w.MenuAsOpened("FileListMenu").empty());
+    w.form.Browser()->SelectFile("index.html");
+    w.Analyse();
+
+    struct Case {
+        std::string reference;
+        bool openUrl;
+    };
+    for (const Case& c : { Case { "about.html", false }, Case { "http://example.com/", true } }) {
+        grid->setCurrentIndex(grid->model()->index(rowOf(c.reference), 0));
+        auto items = w.MenuAsOpened("GridMenu");
+        EXPECT_EQ(items["&Open URL in browser"], c.openUrl) << c.reference;
+        EXPECT_TRUE(items["&Sort"]);
+    }
+    EXPECT_TRUE(w.MenuAsOpened("ReportMenu")["&Save As..."]) << "the report tab is current after the run";
+
+    auto* view = w.Control<QMenu>("FileListMenu")->findChild<QMenu*>();
+    emit view->aboutToShow();
+    EXPECT_FALSE(view->actions().at(1)->isEnabled()) << "\"From Website\" without a base address";
+    w.store.WriteString("BaseHRef", "http://site.example/");
+    w.form.LoadSettings({ 0, 0, 1024, 768 });
+    emit view->aboutToShow();
+    EXPECT_TRUE(view->actions().at(1)->isEnabled());
 }
