@@ -214,6 +214,9 @@ QWidget* TTarvikMainForm::BuildResultArea()
     m_fileLabel->setFrameShape(QFrame::StyledPanel);
     m_fileLabel->installEventFilter(this);
     m_progress = Named(new QProgressBar(area), "ProgressBar", "Progress");
+    QPalette navy = m_progress->palette();
+    navy.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    m_progress->setPalette(navy);
     m_progress->hide();
     m_filenamePanel = Label("FilenamePanel", "", area);
     m_filenamePanel->setFixedWidth(117);
@@ -234,19 +237,33 @@ QWidget* TTarvikMainForm::BuildResultArea()
 
 void TTarvikMainForm::BuildMenus()
 {
+    // "From web site" needs a base address, checked each time the submenu opens.
+    auto addViewMenu
+        = [this](QMenu* parent, const QString& caption, const QString& local, const QString& web) {
+              QMenu* view = parent->addMenu(caption);
+              view->addAction(local, this, [this] { ViewClick(ViewSource::LocalFile); });
+              QAction* fromSite = view->addAction(web, this, [this] { ViewClick(ViewSource::WebSite); });
+              connect(view, &QMenu::aboutToShow, this,
+                  [this, fromSite] { fromSite->setEnabled(BrowserHandOff::HasBaseHRef(m_baseHRef)); });
+              return view->menuAction();
+          };
+
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("FileMenu");
     QAction* analyse = file->addAction("&Analyse Document(s)", this, &TTarvikMainForm::Analyse1Click);
+    QAction* viewDocument = addViewMenu(file, "&View Document", "Local file", "From web site");
     QAction* save = file->addAction("&Save Report As ...", this, &TTarvikMainForm::SaveReportClick);
     file->addSeparator();
     QAction* refresh = file->addAction("&Refresh File List", this, [this] { m_browser->Refresh(); });
     file->addSeparator();
     QAction* exit = file->addAction("E&xit", this, &QWidget::close);
     connect(file, &QMenu::aboutToShow, this, [=, this] {
-        for (QAction* a : { analyse, save, refresh, exit })
+        for (QAction* a : { analyse, viewDocument, save, refresh, exit })
             a->setEnabled(!m_running);
-        if (!m_running)
-            save->setEnabled(!m_models.Report.Empty() && m_tabs->isTabVisible(ReportTab));
+        if (m_running)
+            return;
+        viewDocument->setEnabled(!m_browser->SelectedFiles().isEmpty());
+        save->setEnabled(!m_models.Report.Empty() && m_tabs->isTabVisible(ReportTab));
     });
 
     QMenu* options = menuBar()->addMenu("&Options");
@@ -297,11 +314,7 @@ void TTarvikMainForm::BuildMenus()
     QMenu* fileList = new QMenu(this);
     fileList->setObjectName("FileListMenu");
     fileList->addAction("&Analyse", this, &TTarvikMainForm::Analyse1Click);
-    QMenu* view = fileList->addMenu("&View");
-    view->addAction("Local File", this, [this] { ViewClick(ViewSource::LocalFile); });
-    QAction* fromSite = view->addAction("From Website", this, [this] { ViewClick(ViewSource::WebSite); });
-    connect(view, &QMenu::aboutToShow, this,
-        [this, fromSite] { fromSite->setEnabled(BrowserHandOff::HasBaseHRef(m_baseHRef)); });
+    addViewMenu(fileList, "&View", "Local File", "From Website");
     fileList->addSeparator();
     fileList->addAction("&Refresh Listing", this, [this] { m_browser->Refresh(); });
     QListWidget* list = m_browser->FileList();

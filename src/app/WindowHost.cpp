@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QWidget>
 
 namespace {
 
@@ -49,6 +50,7 @@ RunHost::YesAllNo WindowHost::AskYesAllNo(const std::string& question)
 {
     m_showModels();
     TMsgForm form(MessageText(question), m_window);
+    form.setPalette(m_window->palette());
     form.exec();
     switch (form.answer()) {
     case TMsgForm::YesToAll:

@@ -77,9 +77,12 @@ TEST(TTarvikMainForm, MenusAsTheyOpen)
     auto file = w.MenuAsOpened("FileMenu");
     EXPECT_TRUE(file["&Analyse Document(s)"]);
     EXPECT_FALSE(file["&Save Report As ..."]) << "no report yet";
+    EXPECT_FALSE(file["&View Document"]) << "no file selected";
     w.form.Browser()->SelectFile("index.html");
     w.Analyse();
-    EXPECT_TRUE(w.MenuAsOpened("FileMenu")["&Save Report As ..."]);
+    file = w.MenuAsOpened("FileMenu");
+    EXPECT_TRUE(file["&Save Report As ..."]);
+    EXPECT_TRUE(file["&View Document"]);
 
     std::map<QString, bool> duringRun;
     QTimer probe;
