@@ -573,6 +573,7 @@ void TTarvikMainForm::PauseButtonClick()
         return;
     }
     m_pause->setText("Continue");
+    ShowModels();
     // The run stands still in here until the next press; the network layer is still
     // served, so a request in progress does not time out meanwhile.
     while (m_state.Paused) {

@@ -101,14 +101,21 @@ TEST(TTarvikMainForm, OptionsMenuFlagsAreWrittenWhenChosen)
 {
     Window w(Faults);
     auto* menu = w.Control<QMenu>("OptionsMenu");
+    w.MenuAsOpened("OptionsMenu");
+    auto checked = [&] {
+        std::vector<bool> marks;
+        for (QAction* a : menu->actions())
+            marks.push_back(a->isChecked());
+        return marks;
+    };
+    EXPECT_EQ(checked(), (std::vector<bool> { true, false, false })) << "first start";
     for (QAction* a : menu->actions())
         a->trigger();
     EXPECT_EQ(w.store.Flag("List Unchecked"), false);
     EXPECT_EQ(w.store.Flag("ShowFailedOnly"), true);
     EXPECT_EQ(w.store.Flag("StdColors"), true);
-    auto items = w.MenuAsOpened("OptionsMenu");
-    EXPECT_EQ(menu->actions()[0]->isChecked(), false);
-    EXPECT_EQ(menu->actions()[1]->isChecked(), true);
+    w.MenuAsOpened("OptionsMenu");
+    EXPECT_EQ(checked(), (std::vector<bool> { false, true, true }));
 }
 
 TEST(TTarvikMainForm, TheFileNamedOnTheCommandLine)
