@@ -79,6 +79,7 @@ TTarvikMainForm::TTarvikMainForm(SettingsStore& store, QWidget* parent)
     m_mainSplitter->addWidget(BuildResultArea());
     m_mainSplitter->setStretchFactor(1, 1);
     m_mainSplitter->setSizes({ 157, 483 });
+    connect(m_mainSplitter, &QSplitter::splitterMoved, this, &TTarvikMainForm::SetGridColumns);
     setCentralWidget(m_mainSplitter);
     BuildMenus();
     resize(WindowPlacement::DefaultWidth, WindowPlacement::DefaultHeight);
