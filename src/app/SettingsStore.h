@@ -26,11 +26,10 @@ public:
     void WriteInteger(const QString& name, int value);
     void WriteFlag(const QString& name, bool value);
     void Remove(const QString& name);
-    /// Writes what is pending now (the writers above already do).
-    void Sync();
 
 private:
     void CheckReadable();
+    void Sync();
 
     std::unique_ptr<QSettings> m_settings;
 };

@@ -357,15 +357,11 @@ void TTarvikMainForm::ApplyColours()
 
 void TTarvikMainForm::UpdateButtons()
 {
-    bool selected = !m_browser->SelectedFiles().isEmpty();
-    if (selected)
-        m_analyse->setEnabled(true);
-    m_view->setEnabled(selected);
+    m_view->setEnabled(!m_browser->SelectedFiles().isEmpty());
 }
 
 void TTarvikMainForm::LoadSettings(const QRect& screen)
 {
-    m_store.Sync();
     m_baseHRef = m_store.String("BaseHRef").value_or("");
     WindowPlacement placement = WindowPlacement::Load(m_store, screen);
     m_mainSplitter->setSizes({ m_store.Integer("PaneSize").value_or(157), placement.geometry.width() });
