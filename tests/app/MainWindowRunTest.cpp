@@ -5,11 +5,13 @@
 #include "app/SettingsStore.h"
 #include "app/TTarvikMainForm.h"
 #include "support/LoopbackServer.h"
+#include "support/NginxServer.h"
 #include "support/Process.h"
 #include "support/ReportText.h"
 #include "support/TempSite.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -176,4 +178,31 @@ TEST(TTarvikMainForm, TheHtmlReportIsOfferedForSavingAndTheHeadersAreShown)
     auto* tabs = w.Control<QTabWidget>("PageControlAn");
     EXPECT_TRUE(tabs->isTabVisible(tabs->indexOf(w.Control("HeadersEdit"))));
     EXPECT_TRUE(w.Control<QPlainTextEdit>("HeadersEdit")->toPlainText().contains("HTTP/1.0 200 OK"));
+}
+
+TEST(TTarvikMainForm, AnOnLineRunFromTheWindowReportsAsTheCommandLineDoes)
+{
+    NginxServer server(FixturesFolder() + "/sites/faults");
+    const std::string base = server.Url("/");
+    TempSite empty;
+    Window w(empty.Root());
+    DialogResponder responder([&](QWidget* d) {
+        if (d->objectName() == "TTarvSetupForm") {
+            DialogResponder::Press(d, "OnlineCheck");
+            d->findChild<QComboBox*>("BaseHRefEdit")->setEditText(QString::fromStdString(base));
+            d->findChild<QLineEdit*>("StartFileEdit")->setText("index.html");
+            ChooseOptions(d, { "TraceIntoLinksCheck" });
+        } else if (d->objectName() == "TMsgForm") {
+            DialogResponder::Press(d, "YesToAllButton");
+        } else {
+            DialogResponder::Press(d, "Yes");
+        }
+    });
+    w.Click("ReportButton");
+
+    ProcessResult cli = RunProcess(
+        { TARVIK_CLI, "--folder", empty.Root(), "--online", base, "--trace", "--start", "index.html" });
+    EXPECT_NE(cli.out.find("index.html"), std::string::npos);
+    EXPECT_EQ(WithoutTimes(w.form.Models().Report.PlainText("\n")), WithoutTimes(cli.out));
+    EXPECT_EQ(w.store.String("BaseHRef"), QString::fromStdString(base));
 }
