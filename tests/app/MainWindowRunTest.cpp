@@ -18,7 +18,9 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,6 +103,7 @@ TEST(TTarvikMainForm, PauseHoldsTheRunAndAbortEndsIt)
         pauseOnce.stop();
         QTimer::singleShot(100, [&] {
             rowsAfterPause = w.form.Models().LinkGrid.RowCount();
+            EXPECT_FALSE(w.Control("FileListBox1")->isEnabled()) << "during a run";
             EXPECT_EQ(w.Control<QAbstractButton>("PauseButton")->text(), "Continue");
             w.Click("AbortButton");
             w.Click("PauseButton");
@@ -119,36 +122,53 @@ TEST(TTarvikMainForm, PauseHoldsTheRunAndAbortEndsIt)
         << "No to the closing question";
 }
 
-TEST(TTarvikMainForm, AbortDuringAStalledProbeEndsTheRunWithinASecond)
+TEST(TTarvikMainForm, GivingUpAStalledProbeTakesUnderASecond)
 {
-    LoopbackServer server({ { LoopbackServer::Stall() } });
-    TempSite site({ { "index.html", "<html><a href=\"" + server.Url("/slow.html") + "\">x</a></html>" } });
-    Window w(site.Root());
-    w.form.Browser()->SelectFile("index.html");
-    std::chrono::steady_clock::time_point aborted;
-    DialogResponder responder([&](QWidget* d) {
-        if (d->objectName() == "TTarvSetupForm") {
-            ChooseOptions(d, { "ExtLinksCheck" });
-            return;
+    struct Case {
+        const char* name;
+        /// Gives up the probe in progress, as the user does.
+        std::function<void(Window&)> giveUp;
+        QString closingQuestion;
+        std::string result;
+    };
+    const Case cases[] = {
+        { "Abort ends the run", [](Window& w) { w.Click("AbortButton"); },
+            "QMessageBox: ABORTED BY USER - create partial text report?", "" },
+        { "a double click on the status line ends the transfer only",
+            [](Window& w) { QTest::mouseDClick(w.Control("FileLabel"), Qt::LeftButton); },
+            "QMessageBox: Checking completed - create text report?",
+            "FAILED: Connection aborted on request (404)" },
+    };
+    for (const Case& c : cases) {
+        LoopbackServer server({ { LoopbackServer::Stall() } });
+        TempSite site(
+            { { "index.html", "<html><a href=\"" + server.Url("/slow.html") + "\">x</a></html>" } });
+        Window w(site.Root());
+        w.form.Browser()->SelectFile("index.html");
+        std::chrono::steady_clock::time_point gaveUp;
+        DialogResponder responder([&](QWidget* d) {
+            if (d->objectName() == "TTarvSetupForm")
+                ChooseOptions(d, { "ExtLinksCheck" });
+            else
+                DialogResponder::Press(
+                    d, qobject_cast<QMessageBox*>(d)->text().startsWith("Are you sure") ? "Yes" : "No");
+        });
+        QTimer giveUpOnce;
+        QObject::connect(&giveUpOnce, &QTimer::timeout, [&] {
+            if (server.Requests().empty())
+                return;
+            giveUpOnce.stop();
+            gaveUp = std::chrono::steady_clock::now();
+            c.giveUp(w);
+        });
+        giveUpOnce.start(1);
+        w.Click("ReportButton");
+        EXPECT_LT(std::chrono::steady_clock::now() - gaveUp, std::chrono::seconds(1)) << c.name;
+        EXPECT_EQ(responder.seen.last(), c.closingQuestion) << c.name;
+        if (!c.result.empty()) {
+            EXPECT_EQ(w.form.Models().LinkGrid.Row(1).cells[1], c.result) << c.name;
         }
-        if (qobject_cast<QMessageBox*>(d)->text() == "Are you sure you want to abort?") {
-            aborted = std::chrono::steady_clock::now();
-            DialogResponder::Press(d, "Yes");
-            return;
-        }
-        DialogResponder::Press(d, "No");
-    });
-    QTimer abortOnce;
-    QObject::connect(&abortOnce, &QTimer::timeout, [&] {
-        if (server.Requests().empty())
-            return;
-        abortOnce.stop();
-        w.Click("AbortButton");
-    });
-    abortOnce.start(1);
-    w.Click("ReportButton");
-    EXPECT_LT(std::chrono::steady_clock::now() - aborted, std::chrono::seconds(1));
-    EXPECT_EQ(responder.seen.last(), "QMessageBox: ABORTED BY USER - create partial text report?");
+    }
 }
 
 TEST(TTarvikMainForm, TheHtmlReportIsOfferedForSavingAndTheHeadersAreShown)
