@@ -4,6 +4,7 @@
 #include "app/BrowserHandOff.h"
 #include "app/FileBrowser.h"
 #include "app/GridSort.h"
+#include "app/Logo.h"
 #include "app/QtText.h"
 #include "app/ReportView.h"
 #include "app/ResultGridModel.h"
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -68,6 +70,7 @@ TTarvikMainForm::TTarvikMainForm(SettingsStore& store, QWidget* parent)
 {
     setObjectName("TTarvikMainForm");
     setWindowTitle("Tarvik");
+    setWindowIcon(QIcon(LogoPixmap(64)));
     // As long as tarvik-cli waits by default, so both give the same report.
     m_http.Timeout = 30;
     m_linkModel = new ResultGridModel(m_models.LinkGrid, this);
@@ -174,16 +177,16 @@ QWidget* TTarvikMainForm::BuildResultArea()
     auto* area = new QWidget(this);
     m_imagePanel = new QWidget(area);
     m_imagePanel->setObjectName("ImagePanel");
-    auto* logo = Label("LogoLabel", "Tarvik", m_imagePanel);
-    QFont logoFont = logo->font();
-    logoFont.setPointSize(28);
-    logoFont.setBold(true);
-    logo->setFont(logoFont);
+    auto* logo = Label("LogoLabel", "", m_imagePanel);
+    logo->setPixmap(LogoPixmap(96));
+    logo->setAccessibleName("Tarvik");
     auto* version = Label("VersionLabel", QString::fromStdString(MainWindowVersionLabel()), m_imagePanel);
     auto* notice = Label("CPRLabel", ShownText(MainWindowCopyright()), m_imagePanel);
     auto* imageLayout = new QVBoxLayout(m_imagePanel);
+    imageLayout->addStretch(1);
     for (QLabel* l : { logo, version, notice })
         imageLayout->addWidget(l, 0, Qt::AlignHCenter);
+    imageLayout->addStretch(1);
 
     m_tabs = Named(new QTabWidget(area), "PageControlAn", "Results");
     m_linkGrid = BuildGrid(m_linkModel, "LinkGrid", "Links");
