@@ -56,9 +56,13 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
     return Named(new QPushButton(caption, parent), name, caption);
 }
 
+/// A label's accessible name is left to Qt, which reads its current text: most labels
+/// here change as a run goes on.
 QLabel* Label(const QString& name, const QString& caption, QWidget* parent)
 {
-    return Named(new QLabel(caption, parent), name, caption);
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
 }
 
 }
