@@ -90,19 +90,6 @@ TEST(SettingsStore, ADamagedFileGivesTheDefaultsAndOneMessage)
     EXPECT_EQ(SettingsStore(path).Integer("Top"), 9) << "the next write replaces the file whole";
 }
 
-TEST(SettingsStore, ValuesKeepTheirTypesAcrossStarts)
-{
-    TempStore t;
-    t.store->WriteString("Last Folder", "/home/u/my site");
-    t.store->WriteFlag("List Unchecked", false);
-    t.store->WriteInteger("PaneSize", 200);
-    SettingsStore& again = t.Reopen();
-    EXPECT_EQ(again.String("Last Folder"), "/home/u/my site");
-    EXPECT_EQ(again.Flag("List Unchecked"), false);
-    EXPECT_EQ(again.Integer("PaneSize"), 200);
-    EXPECT_FALSE(again.Integer("Last Folder")) << "a text is no number";
-}
-
 namespace {
 
 struct HistoryCase {

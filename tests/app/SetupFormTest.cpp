@@ -82,27 +82,6 @@ TEST(TTarvSetupForm, EnablingRules)
     }
 }
 
-TEST(TTarvSetupForm, ReportUnusedCountsOnlyWhenTracingOffLine)
-{
-    struct Case {
-        QStringList clicks;
-        bool reportUnused;
-    };
-    const Case cases[] = {
-        { { "ShowUnusedCheck" }, false },
-        { { "TraceIntoLinksCheck", "ShowUnusedCheck" }, true },
-        { { "TraceIntoLinksCheck", "ShowUnusedCheck", "OnlineCheck" }, false },
-    };
-    for (const Case& c : cases) {
-        Form f;
-        f.form.Prepare(1, {}, "");
-        for (const QString& click : c.clicks)
-            f.Click(click);
-        RunOptions o = MakeRunOptions(f.form.Choices(), {});
-        EXPECT_EQ(o.ReportUnused, c.reportUnused) << c.clicks.join(",").toStdString();
-    }
-}
-
 TEST(TTarvSetupForm, OkAddsTheNormalizedAddressOnceAndRemembersTheStartingFile)
 {
     Form f;
