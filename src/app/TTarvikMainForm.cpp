@@ -5,6 +5,7 @@
 #include "app/FileBrowser.h"
 #include "app/GridSort.h"
 #include "app/Logo.h"
+#include "app/NormalCursor.h"
 #include "app/QtText.h"
 #include "app/ReportView.h"
 #include "app/ResultGridModel.h"
@@ -558,6 +559,7 @@ void TTarvikMainForm::AbortButtonClick()
 {
     if (!m_running)
         return;
+    NormalCursor cursor;
     if (QMessageBox::question(
             this, "Tarvik", "Are you sure you want to abort?", QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)

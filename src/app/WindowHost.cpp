@@ -1,9 +1,10 @@
 #include "app/WindowHost.h"
 
+#include "app/NormalCursor.h"
 #include "app/QtText.h"
 #include "app/TMsgForm.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QWidget>
@@ -33,7 +34,7 @@ void WindowHost::ProcessMessages()
         m_lastShow = now;
         m_showModels();
     }
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
 }
 
 bool WindowHost::AskYesNo(const std::string& question)
@@ -41,6 +42,7 @@ bool WindowHost::AskYesNo(const std::string& question)
     if (m_closing)
         return false;
     m_showModels();
+    NormalCursor cursor;
     return QMessageBox::question(
                m_window, "Tarvik", MessageText(question), QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;
@@ -49,6 +51,7 @@ bool WindowHost::AskYesNo(const std::string& question)
 RunHost::YesAllNo WindowHost::AskYesAllNo(const std::string& question)
 {
     m_showModels();
+    NormalCursor cursor;
     TMsgForm form(MessageText(question), m_window);
     form.setPalette(m_window->palette());
     form.exec();
@@ -67,11 +70,13 @@ RunHost::YesAllNo WindowHost::AskYesAllNo(const std::string& question)
 void WindowHost::ShowMessage(const std::string& text)
 {
     m_showModels();
+    NormalCursor cursor;
     QMessageBox::information(m_window, "Tarvik", MessageText(text));
 }
 
 std::string WindowHost::ChooseSaveFile(const SaveRequest& request)
 {
+    NormalCursor cursor;
     QFileDialog dialog(m_window, ShownText(request.title), ShownText(request.folder));
     dialog.setObjectName("SaveDialog");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
