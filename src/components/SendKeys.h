@@ -1,0 +1,31 @@
+#pragma once
+
+#include "components/KeyString.h"
+#include "platform/X11Desktop.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// Where a paste segment's text goes before Ctrl+V; the GUI implements it on the
+/// system clipboard.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+/// Types a key string into whatever window has the keyboard focus, one XTest event per
+/// step, and returns once the X server has them. The whole string is parsed first; a
+/// parse error sends nothing. Without an X display the result is NoPlayback.
+KeyStringResult SendKeyString(std::string_view keys);
+KeyStringResult SendKeyString(X11Desktop& desktop, std::string_view keys);
+
+/// A shown window whose non-empty title holds `text` (exact letter case), searched from
+/// beside the active window up, then down; the active window itself is not examined.
+std::optional<X11Desktop::WindowId> FindWindowByTitle(const X11Desktop& desktop, std::string_view text);
+
+/// Brings the window forward and plays the keys into it, with "{p}...{/p}" segments
+/// pasted from the clipboard. False, with nothing sent, when it cannot be brought forward.
+bool SendKeysWithPaste(
+    X11Desktop& desktop, X11Desktop::WindowId window, std::string_view keys, Clipboard& clipboard);
