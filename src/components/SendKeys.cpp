@@ -42,7 +42,8 @@ KeyStringResult SendKeyString(X11Desktop& desktop, std::string_view keys)
     return KeyStringResult::Ok;
 }
 
-std::optional<X11Desktop::WindowId> FindWindowByTitle(const X11Desktop& desktop, std::string_view text)
+std::optional<X11Desktop::WindowId> SearchBesideActive(
+    const X11Desktop& desktop, const std::function<bool(X11Desktop::WindowId)>& matches)
 {
     std::vector<X11Desktop::WindowId> windows = desktop.StackingOrder();
     std::optional<X11Desktop::WindowId> active = desktop.ActiveWindow();
@@ -51,24 +52,25 @@ std::optional<X11Desktop::WindowId> FindWindowByTitle(const X11Desktop& desktop,
         if (windows[i] == active)
             foreground = i;
     }
-    auto matches = [&](std::size_t i) {
-        std::string title = desktop.Title(windows[i]).substr(0, SendKeysTarget::WindowTitleCapacity);
-        return !title.empty() && desktop.IsShown(windows[i]) && title.find(text) != std::string::npos;
-    };
-    std::optional<std::size_t> found = SearchAroundForeground(windows.size(), foreground, matches);
+    std::optional<std::size_t> found = SearchAroundForeground(
+        windows.size(), foreground, [&](std::size_t i) { return matches(windows[i]); });
     if (!found)
         return std::nullopt;
     return windows[*found];
 }
 
-bool SendKeysWithPaste(
-    X11Desktop& desktop, X11Desktop::WindowId window, std::string_view keys, Clipboard& clipboard)
+std::optional<X11Desktop::WindowId> FindWindowByTitle(const X11Desktop& desktop, std::string_view text)
 {
-    if (!desktop.Activate(window))
-        return false;
-    Settle();
-    Settle();
-    for (const PasteStep& step : PasteSteps(keys, HandOffClipboardCapacity)) {
+    return SearchBesideActive(desktop, [&](X11Desktop::WindowId window) {
+        std::string title = desktop.Title(window).substr(0, SendKeysTarget::WindowTitleCapacity);
+        return !title.empty() && desktop.IsShown(window) && title.find(text) != std::string::npos;
+    });
+}
+
+void PlayWithPaste(
+    X11Desktop& desktop, std::string_view keys, Clipboard& clipboard, std::size_t clipboardCapacity)
+{
+    for (const PasteStep& step : PasteSteps(keys, clipboardCapacity)) {
         switch (step.kind) {
         case PasteStep::Kind::SetClipboard:
             clipboard.SetText(step.text);
@@ -78,5 +80,15 @@ bool SendKeysWithPaste(
             break;
         }
     }
+}
+
+bool SendKeysWithPaste(
+    X11Desktop& desktop, X11Desktop::WindowId window, std::string_view keys, Clipboard& clipboard)
+{
+    if (!desktop.Activate(window))
+        return false;
+    Settle();
+    Settle();
+    PlayWithPaste(desktop, keys, clipboard, HandOffClipboardCapacity);
     return true;
 }

@@ -115,6 +115,9 @@ bool X11Desktop::IsShown(WindowId window) const
 
 bool X11Desktop::Activate(WindowId window)
 {
+    // The desktop has no frame to raise; keys go to whatever has the focus there.
+    if (window == Root())
+        return true;
     Display* d = m_x->display;
     XMapRaised(d, window);
     XEvent event {};

@@ -1,5 +1,7 @@
 #include "components/SendKeys.h"
+#include "components/TORBSendKeys.h"
 
+#include "RecordingHost.h"
 #include "XvfbSession.h"
 #include "support/TempSite.h"
 
@@ -117,6 +119,81 @@ TEST_F(SendKeysX11, HandOffFindsTheBrowserWindowBesideTheActiveOneAndPastesTheLi
     EXPECT_EQ(m_desktop->ActiveWindow(), alpha);
     EXPECT_EQ(clipboard.texts, Lines { "http://x.org/" });
     EXPECT_EQ(Received("Alpha recorder", 3), (Lines { "C-o", "C-v", "Return" }));
+}
+
+TEST_F(SendKeysX11, ComponentFindsItsTargetByEachKindOfSearch)
+{
+    using T = TTCTypes;
+    struct Case {
+        T type;
+        const char* targetClass;
+        const char* title;
+        int titleStart;
+        const char* receiver; // empty: not found
+    } cases[] = {
+        { T::tcPart, "", "eta rec", 1, "Beta recorder" },
+        { T::tcWhole, "", "Beta recorder", 1, "Beta recorder" }, { T::tcWhole, "", "Beta", 1, "" },
+        { T::tcStart, "", "Beta", 1, "Beta recorder" }, { T::tcEnd, "", "ta recorder", 1, "Beta recorder" },
+        { T::tcCharPos, "", "eta", 2, "Beta recorder" }, { T::tcCharPos, "", "eta", 3, "" },
+        { T::tcPart, "KeyRecorder", "Beta recorder", 1, "Beta recorder" },
+        { T::tcPart, "KeyRecorder", "Beta", 1, "" }, { T::tcPart, "Other", "", 1, "" },
+        { T::tcThisWindow, "", "", 1, "Alpha recorder" },
+        { T::tcPart, "", "Alpha", 1, "" }, // the active window itself is never examined
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(m_desktop->Activate(Window("Alpha recorder")));
+        TORBSendKeys sender;
+        sender.TargetTitleType = c.type;
+        sender.TargetClass = c.targetClass;
+        sender.TargetTitle = c.title;
+        sender.TitleStart = c.titleStart;
+        sender.KeyStrokes = "q";
+        Lines events;
+        sender.OnBeforeSend = [&](TORBSendKeys&) { events.push_back("before"); };
+        sender.OnAfterSend = [&](TORBSendKeys&) { events.push_back("after"); };
+        sender.OnNotFound = [&](TORBSendKeys&) { events.push_back("not found"); };
+        RecordingHost host;
+        RecordingClipboard clipboard;
+        bool found = *c.receiver != 0;
+        EXPECT_EQ(sender.Execute(*m_desktop, host, clipboard), found) << c.title;
+        EXPECT_EQ(events, (found ? Lines { "before", "after" } : Lines { "not found" })) << c.title;
+        EXPECT_TRUE(host.messages.empty());
+        if (!found)
+            continue;
+        EXPECT_EQ(sender.TargetHandle, Window(c.receiver)) << c.title;
+        EXPECT_EQ(sender.TargetWindowTitle, c.receiver);
+        EXPECT_EQ(Received(c.receiver, 1), Lines { "q" }) << c.title;
+    }
+}
+
+TEST_F(SendKeysX11, ComponentWaitsLaunchesAndReportsAMissingTarget)
+{
+    TORBSendKeys sender;
+    sender.TargetTitle = "Gamma";
+    sender.ShowErrors = true;
+    sender.LaunchApp = true;
+    sender.CommandLine
+        = std::string("\"") + TARVIK_KEY_RECORDER + "\" \"Gamma recorder\" " + m_files.Root() + "/gamma";
+    sender.TryTime = 200;
+    RecordingHost host;
+    RecordingClipboard clipboard;
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(sender.Execute(*m_desktop, host, clipboard));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_EQ(host.messages,
+        Lines { "SendKeys can't find window titled \"...Gamma...\". SendKeys will launch program." });
+    ASSERT_TRUE(Eventually([&] { return m_desktop->StackingOrder().size() == 3; }));
+
+    // A window that appears while the search is repeated is found; it may take the focus
+    // as it appears, which only the class search does not mind.
+    sender.TargetClass = "KeyRecorder";
+    sender.TargetTitle = "Delta recorder";
+    sender.KeyStrokes = "{p}pasted{/p}x";
+    sender.TryTime = 5000;
+    m_session->Spawn({ TARVIK_KEY_RECORDER, "Delta recorder", m_files.Root() + "/Delta recorder" });
+    EXPECT_TRUE(sender.Execute(*m_desktop, host, clipboard));
+    EXPECT_EQ(clipboard.texts, Lines { "pasted" });
+    EXPECT_EQ(Received("Delta recorder", 2), (Lines { "C-v", "x" }));
 }
 
 TEST(SendKeyString, WithoutAnXDisplayNothingIsPlayed)
