@@ -4,63 +4,17 @@
 #include "components/TGeneralRoutines.h"
 #include "components/WebLink.h"
 
+#include "FakePrograms.h"
 #include "RecordingHost.h"
 #include "support/TempSite.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <thread>
 
 namespace {
 
 using Strings = std::vector<std::string>;
-
-/// XDG folders whose default browser and mail program are one fake program that writes
-/// its arguments, one a line, to "args" beside itself.
-class FakePrograms {
-public:
-    explicit FakePrograms(const std::string& browserExec = "%u", const std::string& mailExec = "%u")
-    {
-        m_site.Write("bin/fake",
-            "#!/bin/sh\nout=\"$(dirname \"$0\")/args\"\n"
-            "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out.tmp\" && mv \"$out.tmp\" \"$out\"\n");
-        std::filesystem::permissions(m_site.Root() + "/bin/fake", std::filesystem::perms::owner_all);
-        m_site.Write("config/mimeapps.list",
-            "[Default Applications]\nx-scheme-handler/http=browser.desktop\n"
-            "x-scheme-handler/mailto=mail.desktop\n");
-        m_site.Write("data/applications/browser.desktop", Entry(browserExec));
-        m_site.Write("data/applications/mail.desktop", Entry(mailExec));
-        folders.configHome = m_site.Root() + "/config";
-        folders.dataHome = m_site.Root() + "/data";
-    }
-
-    /// The arguments of the one start, waiting for them up to five seconds.
-    Strings Arguments() const
-    {
-        std::string path = m_site.Root() + "/bin/args";
-        for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        Strings lines;
-        std::ifstream in(path);
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-
-    XdgFolders folders;
-
-private:
-    std::string Entry(const std::string& exec) const
-    {
-        return "[Desktop Entry]\nType=Application\nExec=\"" + m_site.Root() + "/bin/fake\" " + exec + "\n";
-    }
-
-    TempSite m_site;
-};
 
 WebLink Link(
     std::string url, TServType type = TServType::svHTTP, std::string subject = "", std::string body = "")

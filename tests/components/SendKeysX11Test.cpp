@@ -1,6 +1,8 @@
+#include "components/OpenUrlInBrowser.h"
 #include "components/SendKeys.h"
 #include "components/TORBSendKeys.h"
 
+#include "FakePrograms.h"
 #include "RecordingHost.h"
 #include "XvfbSession.h"
 #include "support/TempSite.h"
@@ -119,6 +121,24 @@ TEST_F(SendKeysX11, HandOffFindsTheBrowserWindowBesideTheActiveOneAndPastesTheLi
     EXPECT_EQ(m_desktop->ActiveWindow(), alpha);
     EXPECT_EQ(clipboard.texts, Lines { "http://x.org/" });
     EXPECT_EQ(Received("Alpha recorder", 3), (Lines { "C-o", "C-v", "Return" }));
+}
+
+TEST_F(SendKeysX11, LinkIsTypedIntoARunningBrowserWindowElseTheBrowserIsStarted)
+{
+    FakePrograms explorer("iexplore %u");
+    RecordingClipboard clipboard;
+    OpenUrlInBrowser("page.html", true, "http://site.org/", explorer.folders, clipboard);
+    EXPECT_EQ(explorer.Arguments(), (Lines { "iexplore", "http://site.org/page.html" }));
+    EXPECT_TRUE(clipboard.texts.empty());
+
+    ASSERT_TRUE(m_desktop->Activate(Window("Alpha recorder")));
+    m_session->Spawn({ TARVIK_KEY_RECORDER, "Home - Internet Explorer", m_files.Root() + "/explorer" });
+    ASSERT_TRUE(Eventually([&] { return m_desktop->StackingOrder().size() == 3; }));
+    ASSERT_TRUE(m_desktop->Activate(Window("Alpha recorder")));
+    FakePrograms unused("iexplore %u");
+    OpenUrlInBrowser("http://x.org/", false, "", unused.folders, clipboard);
+    EXPECT_EQ(clipboard.texts, Lines { "http://x.org/" });
+    EXPECT_EQ(Received("explorer", 3), (Lines { "C-o", "C-v", "Return" }));
 }
 
 TEST_F(SendKeysX11, ComponentFindsItsTargetByEachKindOfSearch)
