@@ -43,10 +43,18 @@ template <typename Item> std::vector<Item> Property(Display* display, Window win
     return items;
 }
 
+// Windows of other programs come and go between our requests; Xlib's default handler
+// would end the whole program over a window that just closed. The failed request's
+// result (an empty property, a false status) says enough.
+int IgnoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
 }
 
 std::unique_ptr<X11Desktop> X11Desktop::Open()
 {
+    XSetErrorHandler(IgnoreError);
     auto connection = std::make_unique<Connection>();
     connection->display = XOpenDisplay(nullptr);
     if (!connection->display)

@@ -37,8 +37,19 @@ protected:
         m_desktop = X11Desktop::Open();
         ASSERT_TRUE(m_desktop);
         for (const char* title : { "Alpha recorder", "Beta recorder" })
-            m_session->Spawn({ TARVIK_KEY_RECORDER, title, m_files.Root() + "/" + title });
-        ASSERT_TRUE(Eventually([&] { return m_desktop->StackingOrder().size() == 2; }));
+            ASSERT_TRUE(Launch(title));
+    }
+
+    /// Starts a recorder and waits until the window manager has given it the focus, as it
+    /// does for every new window, so that no late focus change upsets a test.
+    bool Launch(const std::string& title, const std::string& file = "")
+    {
+        m_session->Spawn(
+            { TARVIK_KEY_RECORDER, title, m_files.Root() + "/" + (file.empty() ? title : file) });
+        return Eventually([&] {
+            std::optional<X11Desktop::WindowId> active = m_desktop->ActiveWindow();
+            return active && m_desktop->Title(*active) == title;
+        });
     }
 
     static bool Eventually(const std::function<bool()>& ready)
@@ -132,8 +143,7 @@ TEST_F(SendKeysX11, LinkIsTypedIntoARunningBrowserWindowElseTheBrowserIsStarted)
     EXPECT_TRUE(clipboard.texts.empty());
 
     ASSERT_TRUE(m_desktop->Activate(Window("Alpha recorder")));
-    m_session->Spawn({ TARVIK_KEY_RECORDER, "Home - Internet Explorer", m_files.Root() + "/explorer" });
-    ASSERT_TRUE(Eventually([&] { return m_desktop->StackingOrder().size() == 3; }));
+    ASSERT_TRUE(Launch("Home - Internet Explorer", "explorer"));
     ASSERT_TRUE(m_desktop->Activate(Window("Alpha recorder")));
     FakePrograms unused("iexplore %u");
     OpenUrlInBrowser("http://x.org/", false, "", unused.folders, clipboard);

@@ -85,6 +85,8 @@ std::unique_ptr<XvfbSession> XvfbSession::Start(std::string& whyNot)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    // Nothing of the session may hold the test runner's output open after the test.
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t server = SpawnWith({ "Xvfb", "-displayfd", std::to_string(pipeFds[1]), "-nolisten", "tcp",
                                  "-screen", "0", "640x480x24" },
