@@ -28,18 +28,10 @@ bool SendKeysTarget::TitleMatches(std::string_view windowTitle) const
 
 std::string SendKeysTarget::NotFoundMessage() const
 {
-    switch (TargetTitleType) {
-    case TTCTypes::tcDesktop:
+    if (TargetTitleType == TTCTypes::tcDesktop)
         return "SendKeys can't find Desktop window";
-    case TTCTypes::tcThisWindow:
+    if (TargetTitleType == TTCTypes::tcThisWindow)
         return "SendKeys can't get handle for current window";
-    case TTCTypes::tcCharPos:
-    case TTCTypes::tcWhole:
-    case TTCTypes::tcPart:
-    case TTCTypes::tcStart:
-    case TTCTypes::tcEnd:
-        break;
-    }
     std::string className = TargetClass.substr(0, ClassCapacity);
     std::string title = TargetTitle.substr(0, TitleCapacity);
     std::string message = "SendKeys can't find ";
