@@ -16,6 +16,9 @@ the folder to check (at most 500); without them the starting file is checked.
   --online BASE         check the published site at the address BASE, from --start
   --no-cache            download every page each time it is needed (on-line)
   --timeout SECONDS     give up a network request after SECONDS (default 30; 0: never)
+  --jobs N              probe up to N external addresses at once (default 8; 1: one
+                        at a time, each when its reference is checked)
+  --per-host M          at most M of them to one host and port (default 2)
   --trace               follow the local links from page to page (one FILE at most)
   --separate            a separate report for each file (two FILEs or more)
   --unused              report the files no page uses (with --trace)
@@ -39,6 +42,15 @@ Exit status: 0 no errors were reported, 1 errors were reported, 2 the run could 
 start or no page could be analysed.
 )";
 
+/// A whole number from `low` to `high` written in `text`, or nothing.
+std::optional<int> WholeNumber(const std::string& text, long low, long high)
+{
+    char* end = nullptr;
+    long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < low || n > high)
+        return std::nullopt;
+    return int(n);
+}
 }
 
 std::string UsageText() { return Usage; }
@@ -140,6 +152,16 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             o.timeout = int(n);
+        } else if (name == "--jobs" || name == "--per-host") {
+            std::string count;
+            if (!value(count))
+                return std::nullopt;
+            std::optional<int> n = WholeNumber(count, 1, 256);
+            if (!n) {
+                error = name + " takes a number from 1 to 256, not " + count;
+                return std::nullopt;
+            }
+            (name == "--jobs" ? o.jobs : o.perHost) = *n;
         } else if (name == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
         } else if (name == "--trace") {

@@ -21,6 +21,9 @@ struct CliOptions {
     std::string headersFile;
     /// Seconds a network request may take; 0 for no limit.
     int timeout = 30;
+    /// External probes in flight at once, and to one host and port.
+    int jobs = 8;
+    int perHost = 2;
     std::string htmlFile;
     bool help = false;
     bool version = false;

@@ -80,6 +80,8 @@ int main(int argc, char** argv)
 
     RunRequest request;
     request.options = MakeRunOptions(options->choices, options->settings);
+    request.options.ProbeJobs = options->jobs;
+    request.options.ProbesPerHost = options->perHost;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;

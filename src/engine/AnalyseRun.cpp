@@ -4,6 +4,7 @@
 #include "engine/LocalSite.h"
 #include "engine/OnlineSite.h"
 #include "engine/PageScanner.h"
+#include "engine/ProbeScheduler.h"
 #include "engine/RunContext.h"
 #include "engine/SiteTrace.h"
 #include "platform/CaseFold.h"
@@ -110,6 +111,14 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     if (options.OnlineMode)
         online.emplace(web, m_state, m_models, options.BaseHRef, OpenCache(options));
     RunContext context { options, m_state, m_models, m_host, site, trace, web, online ? &*online : nullptr };
+    std::optional<ProbeScheduler> probes;
+    if (options.ProbeJobs > 1 && (options.CheckExtLinks || options.CheckExtImages)) {
+        probes.emplace(m_http,
+            options.RecordHeaders ? AsyncProbe::SuccessHeaders::Record : AsyncProbe::SuccessHeaders::Skip,
+            ProbeScheduler::Limits { std::size_t(options.ProbeJobs), std::size_t(options.ProbesPerHost) },
+            m_state, m_host);
+        context.probes = &*probes;
+    }
     ReportWriter writer(m_models.Report);
     if (options.HtmlResults)
         writer.SetHtmlReport(&m_models.Html);

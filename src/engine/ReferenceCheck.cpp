@@ -9,6 +9,12 @@
 
 namespace {
 
+/// What a probe asks for: the address without its fragment.
+std::string ProbedAddress(const ResolvedReference& ref)
+{
+    return ref.target.substr(0, ref.target.find('#'));
+}
+
 using Clock = std::chrono::steady_clock;
 
 /// A fragment is matched as written and, failing that, with its escapes decoded, as
@@ -33,19 +39,41 @@ std::string FormatSeconds(Clock::duration elapsed)
 
 }
 
+std::optional<ReferenceCheck::Reference> ReferenceCheck::Cut(
+    std::string_view tag, std::string_view attributeName, const std::string& folder) const
+{
+    std::optional<std::string_view> cut = CutReference(tag, attributeName);
+    if (!cut)
+        return std::nullopt;
+    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
+    // The server, not the browser, decodes the path of an on-line run.
+    return Reference { ResolvedReference::Resolve(*cut, folder, m_ctx.state.CurrentPage,
+                           image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
+                           m_ctx.online ? ResolvedReference::Decoding::AsWritten
+                                        : ResolvedReference::Decoding::Decoded),
+        image };
+}
+
+void ReferenceCheck::StartProbeAhead(
+    std::string_view tag, std::string_view attributeName, const std::string& folder)
+{
+    std::optional<Reference> found = Cut(tag, attributeName, folder);
+    if (!found || found->ref.kind != ResolvedReference::Kind::Address || !Probed(found->ref, found->image))
+        return;
+    std::string key = found->ref.SeenKey();
+    if (!m_ctx.state.SeenRefs.Contains(key) && m_startedAhead.Insert(key))
+        m_ctx.probes->StartAhead(ProbedAddress(found->ref));
+}
+
 void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
     RunState& state = m_ctx.state;
     if (state.AbortRequested)
         return;
-    std::optional<std::string_view> cut = CutReference(tag, attributeName);
-    if (!cut)
+    std::optional<Reference> found = Cut(tag, attributeName, folder);
+    if (!found)
         return;
-    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
-    // The server, not the browser, decodes the path of an on-line run.
-    ResolvedReference ref = ResolvedReference::Resolve(*cut, folder, state.CurrentPage,
-        image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
-        m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
+    auto& [ref, image] = *found;
     if (!state.SeenRefs.Insert(ref.SeenKey()))
         return;
     Clock::time_point start = Clock::now();
@@ -57,9 +85,10 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
         return;
 
     bool checkLocal = image ? m_ctx.options.CheckIntImages : m_ctx.options.CheckIntLinks;
+    std::optional<Clock::duration> probeTime;
     switch (ref.kind) {
     case ResolvedReference::Kind::Address:
-        CheckExternal(ref, image);
+        probeTime = CheckExternal(ref, image);
         break;
     case ResolvedReference::Kind::FileUrl:
         if (checkLocal)
@@ -73,7 +102,7 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
         break;
     }
 
-    grid.SetCell(timingRow, 3, FormatSeconds(Clock::now() - start));
+    grid.SetCell(timingRow, 3, FormatSeconds(probeTime.value_or(Clock::now() - start)));
 }
 
 FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const std::string& target)
@@ -137,6 +166,14 @@ void ReferenceCheck::UpdateImagesLabel()
 {
     const RunState& s = m_ctx.state;
     m_ctx.models.Labels.SetImages("Images: " + std::to_string(s.ValidImages.Count() + s.UncheckedExtImages.Count()));
+}
+
+void ReferenceCheck::UpdateLabel(bool image)
+{
+    if (image)
+        UpdateImagesLabel();
+    else
+        UpdateLinksLabel();
 }
 
 void ReferenceCheck::CheckLocalImage(const ResolvedReference& ref)
@@ -218,10 +255,7 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
     if (ref.path && m_ctx.site.Files().Locate(*ref.path, FileSystem::Kind::File).exists) {
         grid.SetCell(row, 1, "OK");
         (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
-        if (image)
-            UpdateImagesLabel();
-        else
-            UpdateLinksLabel();
+        UpdateLabel(image);
     } else {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);
@@ -230,7 +264,27 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
     grid.AppendBlankRow();
 }
 
-void ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
+bool ReferenceCheck::Probed(const ResolvedReference& ref, bool image) const
+{
+    bool wanted = image ? m_ctx.options.CheckExtImages : m_ctx.options.CheckExtLinks;
+    return wanted && UrlText::IsWebScheme(UrlText::SchemeOf(ref.target));
+}
+
+ProbeResult ReferenceCheck::Probe(const std::string& address)
+{
+    if (m_ctx.probes) {
+        ProbeResult result = m_ctx.probes->Await(address);
+        result.headers.ForEach([&](const std::string& entry) { m_ctx.state.ReceivedHeaders.Add(entry); });
+        return result;
+    }
+    ProbeResult result;
+    result.ok = m_ctx.web.ProbeUrl(address);
+    result.reason = m_ctx.web.Reason();
+    result.statusCode = m_ctx.web.StatusCode();
+    return result;
+}
+
+std::optional<Clock::duration> ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
 {
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
     RunState& state = m_ctx.state;
@@ -238,31 +292,33 @@ void ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
     state.CurrentRef = ref.target;
     grid.SetColour(grid.LastRow(), RowColour::White);
 
-    bool wanted = image ? m_ctx.options.CheckExtImages : m_ctx.options.CheckExtLinks;
-    bool probed = wanted && UrlText::IsWebScheme(UrlText::SchemeOf(ref.target));
-    if (!probed) {
+    if (!Probed(ref, image)) {
         if (!m_ctx.options.ListUnchecked)
-            return;
+            return std::nullopt;
         (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
         grid.FillLastRow(ref.target, "Not checked", state.CurrentPageName, RowColour::Silver);
-    } else if (m_ctx.web.ProbeUrl(ref.target.substr(0, ref.target.find('#')))) {
-        (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
-        grid.FillLastRow(ref.target, "OK", state.CurrentPageName, RowColour::White);
-    } else {
-        std::string reason = m_ctx.web.Reason();
+        UpdateLabel(image);
+        return std::nullopt;
+    }
+    ProbeResult probe = Probe(ProbedAddress(ref));
+    std::optional<Clock::duration> probeTime;
+    if (m_ctx.probes)
+        probeTime = probe.elapsed;
+    if (!probe.ok) {
+        const std::string& reason = probe.reason;
         if (image) {
             state.FailedExtImages.Add(ref.target + " (" + reason + ")");
             grid.FillLastRow(ref.target, "FAILED: " + reason, state.CurrentPageName, RowColour::Red);
         } else {
-            std::string status = std::to_string(m_ctx.web.StatusCode());
+            std::string status = std::to_string(probe.statusCode);
             state.FailedExtLinks.Add(ref.target + " (" + reason + " - " + status + ")");
             grid.FillLastRow(
                 ref.target, "FAILED: " + reason + " (" + status + ")", state.CurrentPageName, RowColour::Red);
         }
-        return;
+        return probeTime;
     }
-    if (image)
-        UpdateImagesLabel();
-    else
-        UpdateLinksLabel();
+    (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
+    grid.FillLastRow(ref.target, "OK", state.CurrentPageName, RowColour::White);
+    UpdateLabel(image);
+    return probeTime;
 }

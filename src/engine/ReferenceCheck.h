@@ -2,8 +2,10 @@
 
 #include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
+#include "platform/StringSet.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,12 +23,29 @@ public:
 
     /// `attributeName` is "SRC", "HREF" or "BACKGROUND"; `folder` is the page's folder.
     void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
+    /// Starts the probe that `CheckReference` will want for the same attribute, when it
+    /// will probe an external address; each target once per page.
+    void StartProbeAhead(std::string_view tag, std::string_view attributeName, const std::string& folder);
+    /// Forgets the targets started ahead, before the walk of the next page.
+    void ClearStartedAhead() { m_startedAhead.Clear(); }
 
 private:
+    struct Reference {
+        ResolvedReference ref;
+        bool image;
+    };
+    /// The reference an attribute of a tag carries, resolved against the page's folder.
+    std::optional<Reference> Cut(
+        std::string_view tag, std::string_view attributeName, const std::string& folder) const;
     void CheckLocalImage(const ResolvedReference& ref);
     void CheckLocalLink(const ResolvedReference& ref);
     void CheckFileUrl(const ResolvedReference& ref, bool image);
-    void CheckExternal(const ResolvedReference& ref, bool image);
+    /// The probe's own time when it ran ahead of the check.
+    std::optional<std::chrono::steady_clock::duration> CheckExternal(
+        const ResolvedReference& ref, bool image);
+    /// Whether an external address is to be probed, rather than listed as not checked.
+    bool Probed(const ResolvedReference& ref, bool image) const;
+    ProbeResult Probe(const std::string& address);
     /// Local targets on disk, or on the server in an on-line run.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
     /// The page a link leads to; `page` becomes the index file's path when the link names
@@ -36,6 +55,8 @@ private:
     void StartRow(ResultGrid& grid, const std::string& display, const std::string& target);
     void UpdateLinksLabel();
     void UpdateImagesLabel();
+    void UpdateLabel(bool image);
 
     RunContext& m_ctx;
+    StringSet m_startedAhead;
 };

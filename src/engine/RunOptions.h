@@ -27,6 +27,11 @@ struct RunOptions {
     /// order; a link to a folder holding none of them is not found.
     std::vector<std::string> IndexFiles;
 
+    /// External probes in flight at once, and at most to one host and port; 1 probes
+    /// each address only when its reference is checked.
+    int ProbeJobs = 8;
+    int ProbesPerHost = 2;
+
     bool ListUnchecked = true;
     bool ShowFailedOnly = false;
 };

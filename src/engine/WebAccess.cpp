@@ -79,8 +79,7 @@ bool WebAccess::DownloadPage(const std::string& address, std::string& text)
     return true;
 }
 
-std::string WebAccess::Reason() const
+std::string WebAccess::ReasonFor(const std::string& reasonPhrase)
 {
-    const std::string& reason = m_http.ReasonPhrase();
-    return reason.find("Not Found") != std::string::npos ? "Page not found" : reason;
+    return reasonPhrase.find("Not Found") != std::string::npos ? "Page not found" : reasonPhrase;
 }

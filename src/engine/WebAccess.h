@@ -30,7 +30,8 @@ public:
 
     int StatusCode() const { return m_http.StatusCode(); }
     /// The failure reason as the run reports it: "Page not found" for any "Not Found".
-    std::string Reason() const;
+    std::string Reason() const { return ReasonFor(m_http.ReasonPhrase()); }
+    static std::string ReasonFor(const std::string& reasonPhrase);
 
 private:
     enum class Method { Head, Get };

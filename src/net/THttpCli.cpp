@@ -62,6 +62,7 @@ void THttpCli::SetResolver(HostResolver& resolver)
 {
     if (m_state != THttpState::httpReady)
         throw EHttpException("HTTP component is busy", 1);
+    m_resolver = &resolver;
     m_socket = std::make_unique<TWSocket>(m_queue, resolver);
     m_socket->OnDnsLookupDone = [this](TWSocket&, int error) { DnsLookupDone(error); };
     m_socket->OnSessionConnected = [this](TWSocket&, int error) { SessionConnected(error); };
@@ -71,6 +72,27 @@ void THttpCli::SetResolver(HostResolver& resolver)
             SendNextPostChunk();
     };
     m_socket->OnSessionClosed = [this](TWSocket&, int error) { SessionClosed(error); };
+}
+
+void THttpCli::CopySettingsTo(THttpCli& other) const
+{
+    other.Proxy = Proxy;
+    other.ProxyPort = ProxyPort;
+    other.Sender = Sender;
+    other.Agent = Agent;
+    other.Accept = Accept;
+    other.Reference = Reference;
+    other.Username = Username;
+    other.Password = Password;
+    other.ProxyUsername = ProxyUsername;
+    other.ProxyPassword = ProxyPassword;
+    other.NoCache = NoCache;
+    other.Cookie = Cookie;
+    other.Timeout = Timeout;
+    other.MaxHeaderSize = MaxHeaderSize;
+    other.MaxBodySize = MaxBodySize;
+    other.SetResolver(*m_resolver);
+    other.m_tlsContext = m_tlsContext;
 }
 
 void THttpCli::Get()

@@ -1,0 +1,131 @@
+#include "engine/ProbeScheduler.h"
+
+#include "net/Url.h"
+#include "platform/CaseFold.h"
+#include "platform/MessageQueue.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string HostKeyOf(const std::string& address)
+{
+    const UrlParts parts = ParseUrl(address);
+    const std::string port = parts.port.empty() ? DefaultPortOf(parts.protocol) : parts.port;
+    return CaseFold::LowerCase(parts.host) + ":" + port;
+}
+
+ProbeResult Aborted()
+{
+    ProbeResult result;
+    result.statusCode = 404;
+    result.reason = "Connection aborted on request";
+    return result;
+}
+
+}
+
+ProbeScheduler::ProbeScheduler(const THttpCli& settings, AsyncProbe::SuccessHeaders successHeaders,
+    Limits limits, RunState& state, RunHost& host)
+    : m_settings(settings)
+    , m_successHeaders(successHeaders)
+    , m_limits { std::max<std::size_t>(limits.jobs, 1), std::max<std::size_t>(limits.perHost, 1) }
+    , m_state(state)
+    , m_host(host)
+{
+}
+
+ProbeScheduler::~ProbeScheduler()
+{
+    AbortAll();
+}
+
+void ProbeScheduler::StartAhead(const std::string& address)
+{
+    if (m_aborted)
+        return;
+    Queue(address);
+    Launch();
+}
+
+std::shared_ptr<ProbeScheduler::Probe> ProbeScheduler::Queue(const std::string& address)
+{
+    auto probe = std::make_shared<Probe>();
+    probe->address = address;
+    probe->hostKey = HostKeyOf(address);
+    m_byAddress[address].push_back(probe);
+    m_waiting.push_back(probe);
+    return probe;
+}
+
+ProbeResult ProbeScheduler::Await(const std::string& address)
+{
+    if (m_aborted)
+        return Aborted();
+    auto& probes = m_byAddress[address];
+    std::shared_ptr<Probe> probe = probes.empty() ? Queue(address) : probes.front();
+    if (!probe->started) {
+        // The check waits for this one: it goes before everything still waiting.
+        m_waiting.erase(std::find(m_waiting.begin(), m_waiting.end(), probe));
+        m_waiting.push_front(probe);
+        Launch();
+    }
+    while (!probe->done) {
+        m_host.ProcessMessages();
+        if (m_state.AbortRequested) {
+            AbortAll();
+            return Aborted();
+        }
+        if (!probe->done)
+            MessageQueue::ForThisThread().WaitAndProcess(std::chrono::milliseconds(20));
+    }
+    auto& remaining = m_byAddress[address];
+    remaining.pop_front();
+    if (remaining.empty())
+        m_byAddress.erase(address);
+    return std::move(probe->result);
+}
+
+AsyncProbe* ProbeScheduler::IdleClient()
+{
+    for (auto& client : m_clients)
+        if (!client->Busy())
+            return client.get();
+    if (m_clients.size() >= m_limits.jobs)
+        return nullptr;
+    m_clients.push_back(std::make_unique<AsyncProbe>(m_settings, m_successHeaders));
+    return m_clients.back().get();
+}
+
+void ProbeScheduler::Launch()
+{
+    while (!m_aborted) {
+        auto next = std::find_if(m_waiting.begin(), m_waiting.end(), [this](const std::shared_ptr<Probe>& p) {
+            return m_inFlightPerHost[p->hostKey] < m_limits.perHost;
+        });
+        if (next == m_waiting.end())
+            return;
+        AsyncProbe* client = IdleClient();
+        if (!client)
+            return;
+        std::shared_ptr<Probe> probe = *next;
+        m_waiting.erase(next);
+        probe->started = true;
+        ++m_inFlightPerHost[probe->hostKey];
+        client->Start(probe->address, [this, probe](ProbeResult result) {
+            probe->result = std::move(result);
+            probe->done = true;
+            --m_inFlightPerHost[probe->hostKey];
+            Launch();
+        });
+    }
+}
+
+void ProbeScheduler::AbortAll()
+{
+    m_aborted = true;
+    m_waiting.clear();
+    for (auto& client : m_clients)
+        if (client->Busy())
+            client->Abort();
+}

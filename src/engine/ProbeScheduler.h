@@ -1,0 +1,62 @@
+#pragma once
+
+#include "engine/AsyncProbe.h"
+#include "engine/ProbeResult.h"
+#include "engine/RunHost.h"
+#include "engine/RunState.h"
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+/// Probes external addresses ahead of the check that needs them: up to `jobs` at once,
+/// at most `perHost` to one host and port, on the thread's one message queue, in the
+/// order they were asked for. `Await` hands out the result of an address, probing it at
+/// once when nobody asked ahead, and keeps the front end alive meanwhile; Abort ends
+/// every probe in flight. Owned by one run.
+class ProbeScheduler {
+public:
+    struct Limits {
+        std::size_t jobs;
+        std::size_t perHost;
+    };
+
+    ProbeScheduler(const THttpCli& settings, AsyncProbe::SuccessHeaders successHeaders, Limits limits,
+        RunState& state, RunHost& host);
+    ~ProbeScheduler();
+    ProbeScheduler(const ProbeScheduler&) = delete;
+    ProbeScheduler& operator=(const ProbeScheduler&) = delete;
+
+    /// Queues a probe of `address`; each call is one probe, for one later `Await`.
+    void StartAhead(const std::string& address);
+    /// The result of the oldest probe of `address` asked for and not yet handed out.
+    ProbeResult Await(const std::string& address);
+
+private:
+    struct Probe {
+        std::string address;
+        std::string hostKey;
+        bool started = false;
+        bool done = false;
+        ProbeResult result;
+    };
+
+    std::shared_ptr<Probe> Queue(const std::string& address);
+    void Launch();
+    AsyncProbe* IdleClient();
+    void AbortAll();
+
+    const THttpCli& m_settings;
+    AsyncProbe::SuccessHeaders m_successHeaders;
+    Limits m_limits;
+    RunState& m_state;
+    RunHost& m_host;
+    std::vector<std::unique_ptr<AsyncProbe>> m_clients;
+    std::unordered_map<std::string, std::deque<std::shared_ptr<Probe>>> m_byAddress;
+    std::deque<std::shared_ptr<Probe>> m_waiting;
+    std::unordered_map<std::string, std::size_t> m_inFlightPerHost;
+    bool m_aborted = false;
+};
