@@ -14,4 +14,6 @@ struct ProbeResult {
     std::string reason;
     StringList headers;
     std::chrono::steady_clock::duration elapsed {};
+    /// This probe's timeout was the one that made the run stop asking its host.
+    bool hostGivenUp = false;
 };

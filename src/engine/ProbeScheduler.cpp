@@ -1,19 +1,10 @@
 #include "engine/ProbeScheduler.h"
 
-#include "net/Url.h"
-#include "platform/CaseFold.h"
 #include "platform/MessageQueue.h"
 
 #include <algorithm>
 
 namespace {
-
-std::string HostKeyOf(const std::string& address)
-{
-    const UrlParts parts = ParseUrl(address);
-    const std::string port = parts.port.empty() ? DefaultPortOf(parts.protocol) : parts.port;
-    return CaseFold::LowerCase(parts.host) + ":" + port;
-}
 
 ProbeResult Aborted()
 {
@@ -52,9 +43,12 @@ std::shared_ptr<ProbeScheduler::Probe> ProbeScheduler::Queue(const std::string& 
 {
     auto probe = std::make_shared<Probe>();
     probe->address = address;
-    probe->hostKey = HostKeyOf(address);
+    probe->hostKey = UnresponsiveHosts::HostKeyOf(address);
     m_byAddress[address].push_back(probe);
-    m_waiting.push_back(probe);
+    if (m_unresponsive.GivenUp(probe->hostKey))
+        Skip(*probe);
+    else
+        m_waiting.push_back(probe);
     return probe;
 }
 
@@ -64,7 +58,7 @@ ProbeResult ProbeScheduler::Await(const std::string& address)
         return Aborted();
     auto& probes = m_byAddress[address];
     std::shared_ptr<Probe> probe = probes.empty() ? Queue(address) : probes.front();
-    if (!probe->started) {
+    if (!probe->started && !probe->done) {
         // The check waits for this one: it goes before everything still waiting.
         m_waiting.erase(std::find(m_waiting.begin(), m_waiting.end(), probe));
         m_waiting.push_front(probe);
@@ -86,6 +80,12 @@ ProbeResult ProbeScheduler::Await(const std::string& address)
     return std::move(probe->result);
 }
 
+std::size_t ProbeScheduler::ShareOf(const std::string& hostKey) const
+{
+    // Probes started while others of the host time out would only time out as well.
+    return m_unresponsive.Suspect(hostKey) ? 1 : m_limits.perHost;
+}
+
 AsyncProbe* ProbeScheduler::IdleClient()
 {
     for (auto& client : m_clients)
@@ -101,7 +101,7 @@ void ProbeScheduler::Launch()
 {
     while (!m_aborted) {
         auto next = std::find_if(m_waiting.begin(), m_waiting.end(), [this](const std::shared_ptr<Probe>& p) {
-            return m_inFlightPerHost[p->hostKey] < m_limits.perHost;
+            return m_inFlightPerHost[p->hostKey] < ShareOf(p->hostKey);
         });
         if (next == m_waiting.end())
             return;
@@ -113,12 +113,31 @@ void ProbeScheduler::Launch()
         probe->started = true;
         ++m_inFlightPerHost[probe->hostKey];
         client->Start(probe->address, [this, probe](ProbeResult result) {
+            --m_inFlightPerHost[probe->hostKey];
+            m_unresponsive.Count(probe->hostKey, result);
+            if (result.hostGivenUp)
+                SkipWaiting(probe->hostKey);
             probe->result = std::move(result);
             probe->done = true;
-            --m_inFlightPerHost[probe->hostKey];
             Launch();
         });
     }
+}
+
+void ProbeScheduler::Skip(Probe& probe)
+{
+    probe.result = UnresponsiveHosts::NotAsked(probe.address);
+    probe.done = true;
+}
+
+void ProbeScheduler::SkipWaiting(const std::string& hostKey)
+{
+    std::erase_if(m_waiting, [&](const std::shared_ptr<Probe>& probe) {
+        if (probe->hostKey != hostKey)
+            return false;
+        Skip(*probe);
+        return true;
+    });
 }
 
 void ProbeScheduler::AbortAll()

@@ -4,6 +4,7 @@
 #include "engine/ProbeResult.h"
 #include "engine/RunHost.h"
 #include "engine/RunState.h"
+#include "engine/UnresponsiveHosts.h"
 
 #include <cstddef>
 #include <deque>
@@ -14,7 +15,8 @@
 
 /// Probes external addresses ahead of the check that needs them: up to `jobs` at once,
 /// at most `perHost` to one host and port, on the thread's one message queue, in the
-/// order they were asked for. `Await` hands out the result of an address, probing it at
+/// order they were asked for. A host that stops answering is given up (see
+/// UnresponsiveHosts). `Await` hands out the result of an address, probing it at
 /// once when nobody asked ahead, and keeps the front end alive meanwhile; Abort ends
 /// every probe in flight. Owned by one run.
 class ProbeScheduler {
@@ -47,7 +49,12 @@ private:
     std::shared_ptr<Probe> Queue(const std::string& address);
     void Launch();
     AsyncProbe* IdleClient();
+    /// Probes of the host that may be in flight at once.
+    std::size_t ShareOf(const std::string& hostKey) const;
     void AbortAll();
+    /// Settles a probe of a host no longer asked.
+    void Skip(Probe& probe);
+    void SkipWaiting(const std::string& hostKey);
 
     const THttpCli& m_settings;
     AsyncProbe::SuccessHeaders m_successHeaders;
@@ -58,5 +65,6 @@ private:
     std::unordered_map<std::string, std::deque<std::shared_ptr<Probe>>> m_byAddress;
     std::deque<std::shared_ptr<Probe>> m_waiting;
     std::unordered_map<std::string, std::size_t> m_inFlightPerHost;
+    UnresponsiveHosts m_unresponsive;
     bool m_aborted = false;
 };

@@ -272,15 +272,24 @@ bool ReferenceCheck::Probed(const ResolvedReference& ref, bool image) const
 
 ProbeResult ReferenceCheck::Probe(const std::string& address)
 {
-    if (m_ctx.probes) {
-        ProbeResult result = m_ctx.probes->Await(address);
-        result.headers.ForEach([&](const std::string& entry) { m_ctx.state.ReceivedHeaders.Add(entry); });
-        return result;
-    }
+    ProbeResult result = m_ctx.probes ? m_ctx.probes->Await(address) : ProbeNow(address);
+    result.headers.ForEach([&](const std::string& entry) { m_ctx.state.ReceivedHeaders.Add(entry); });
+    if (result.hostGivenUp)
+        m_ctx.models.Labels.SetStatus("Not asking " + UnresponsiveHosts::HostKeyOf(address)
+            + " again: " + std::to_string(UnresponsiveHosts::TimeoutsInARow) + " probes in a row timed out");
+    return result;
+}
+
+ProbeResult ReferenceCheck::ProbeNow(const std::string& address)
+{
+    std::string host = UnresponsiveHosts::HostKeyOf(address);
+    if (m_unresponsive.GivenUp(host))
+        return UnresponsiveHosts::NotAsked(address);
     ProbeResult result;
     result.ok = m_ctx.web.ProbeUrl(address);
     result.reason = m_ctx.web.Reason();
     result.statusCode = m_ctx.web.StatusCode();
+    m_unresponsive.Count(host, result);
     return result;
 }
 

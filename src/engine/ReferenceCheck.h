@@ -2,6 +2,7 @@
 
 #include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
+#include "engine/UnresponsiveHosts.h"
 #include "platform/StringSet.h"
 
 #include <chrono>
@@ -46,6 +47,8 @@ private:
     /// Whether an external address is to be probed, rather than listed as not checked.
     bool Probed(const ResolvedReference& ref, bool image) const;
     ProbeResult Probe(const std::string& address);
+    /// One at a time, when no probes run ahead.
+    ProbeResult ProbeNow(const std::string& address);
     /// Local targets on disk, or on the server in an on-line run.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
     /// The page a link leads to; `page` becomes the index file's path when the link names
@@ -59,4 +62,5 @@ private:
 
     RunContext& m_ctx;
     StringSet m_startedAhead;
+    UnresponsiveHosts m_unresponsive;
 };

@@ -34,12 +34,6 @@ std::string HttpDate(std::time_t when)
         utc.tm_hour, utc.tm_min, utc.tm_sec);
     return text;
 }
-
-std::string WithCode(int code)
-{
-    return WSocketErrorDesc(code) + " (Error #" + std::to_string(code) + ")";
-}
-
 }
 
 THttpCli::THttpCli(MessageQueue& queue)
@@ -287,7 +281,7 @@ void THttpCli::ConnectToNextAddress()
         const int code = m_socket->LastError();
         m_requestDoneError = code;
         m_statusCode = 404;
-        m_reasonPhrase = "can't connect: " + WithCode(code);
+        m_reasonPhrase = "can't connect: " + WSocketErrorWithCode(code);
         m_socket->Close();
         SessionClosed(code);
     } catch (const std::runtime_error& e) {
@@ -332,7 +326,7 @@ void THttpCli::SessionConnected(int error)
         m_requestDoneError = error;
         m_statusCode = 404;
         m_reasonPhrase = error == WSocketError::TlsFailed ? "TLS handshake failed: " + m_socket->TlsFailure()
-                                                          : WithCode(error);
+                                                          : WSocketErrorWithCode(error);
         SessionClosed(error);
         return;
     }
@@ -666,8 +660,8 @@ void THttpCli::SessionClosed(int error)
     if (m_connected && error != 0) {
         m_requestDoneError = error;
         m_statusCode = 404;
-        m_reasonPhrase
-            = error == WSocketError::TlsFailed ? "TLS failure: " + m_socket->TlsFailure() : WithCode(error);
+        m_reasonPhrase = error == WSocketError::TlsFailed ? "TLS failure: " + m_socket->TlsFailure()
+                                                          : WSocketErrorWithCode(error);
     } else if (m_connected && m_state == THttpState::httpWaitingHeader) {
         m_statusCode = 404;
         m_reasonPhrase = "Connection closed before the end of the header";
@@ -715,7 +709,7 @@ void THttpCli::TimedOut()
 {
     if (m_state == THttpState::httpReady || m_finished)
         return;
-    Fail(404, WithCode(WSocketError::TimedOut), WSocketError::TimedOut);
+    Fail(404, WSocketErrorWithCode(WSocketError::TimedOut), WSocketError::TimedOut);
 }
 
 void THttpCli::Abort()

@@ -23,3 +23,5 @@ int FromAddrInfoError(int gaiError);
 }
 
 std::string WSocketErrorDesc(int code);
+/// The description with its number, as reasons quote it: "Connection refused (Error #10061)".
+std::string WSocketErrorWithCode(int code);

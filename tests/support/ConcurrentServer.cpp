@@ -64,6 +64,13 @@ std::vector<std::string> ConcurrentServer::Paths() const
     return m_paths;
 }
 
+void ConcurrentServer::Closed()
+{
+    m_open.Closed();
+    if (m_shared)
+        m_shared->Closed();
+}
+
 bool ConcurrentServer::WaitUnlessStopped(std::chrono::milliseconds limit) const
 {
     pollfd stop { m_stop[0], POLLIN, 0 };
@@ -114,10 +121,12 @@ void ConcurrentServer::Answer(int connection)
         while (::poll(fds, 2, -1) > 0 && fds[0].revents == 0
             && ::recv(connection, buffer, sizeof buffer, 0) > 0) { }
     } else if (WaitUnlessStopped(reply.delay)) {
+        // Counted as closed before the client can read the answer and ask again.
+        Closed();
         ::send(connection, reply.response.data(), reply.response.size(), MSG_NOSIGNAL);
+        ::close(connection);
+        return;
     }
-    m_open.Closed();
-    if (m_shared)
-        m_shared->Closed();
+    Closed();
     ::close(connection);
 }

@@ -48,6 +48,7 @@ public:
 private:
     void Serve();
     void Answer(int connection);
+    void Closed();
     /// False when the server stopped first.
     bool WaitUnlessStopped(std::chrono::milliseconds limit) const;
 
