@@ -19,6 +19,10 @@ the folder to check (at most 500); without them the starting file is checked.
   --jobs N              probe up to N external addresses at once (default 8; 1: one
                         at a time, each when its reference is checked)
   --per-host M          at most M of them to one host and port (default 2)
+  --retries N           ask again up to N times after a "429" or "503" with a short
+                        Retry-After, or a reset or refused connection (default 1;
+                        0: never)
+  --max-wait SECONDS    the longest Retry-After waited for (default 60)
   --trace               follow the local links from page to page (one FILE at most)
   --separate            a separate report for each file (two FILEs or more)
   --unused              report the files no page uses (with --trace)
@@ -162,6 +166,20 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             (name == "--jobs" ? o.jobs : o.perHost) = *n;
+        } else if (name == "--retries" || name == "--max-wait") {
+            std::string count;
+            if (!value(count))
+                return std::nullopt;
+            const bool retries = name == "--retries";
+            std::optional<int> n = WholeNumber(count, 0, retries ? 10 : 86400);
+            if (!n) {
+                error = name
+                    + (retries ? " takes a number from 0 to 10, not "
+                               : " takes a number of seconds from 0 to 86400, not ")
+                    + count;
+                return std::nullopt;
+            }
+            (retries ? o.retries : o.maxWait) = *n;
         } else if (name == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
         } else if (name == "--trace") {

@@ -24,6 +24,10 @@ struct CliOptions {
     /// External probes in flight at once, and to one host and port.
     int jobs = 8;
     int perHost = 2;
+    /// Times a probe whose failure may pass is asked again, and the longest Retry-After
+    /// waited for, in seconds.
+    int retries = 1;
+    int maxWait = 60;
     std::string htmlFile;
     bool help = false;
     bool version = false;

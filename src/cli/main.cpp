@@ -82,6 +82,8 @@ int main(int argc, char** argv)
     request.options = MakeRunOptions(options->choices, options->settings);
     request.options.ProbeJobs = options->jobs;
     request.options.ProbesPerHost = options->perHost;
+    request.options.ProbeRetries = options->retries;
+    request.options.MaxRetryWait = options->maxWait;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;

@@ -113,10 +113,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     RunContext context { options, m_state, m_models, m_host, site, trace, web, online ? &*online : nullptr };
     std::optional<ProbeScheduler> probes;
     if (options.ProbeJobs > 1 && (options.CheckExtLinks || options.CheckExtImages)) {
-        probes.emplace(m_http,
-            options.RecordHeaders ? AsyncProbe::SuccessHeaders::Record : AsyncProbe::SuccessHeaders::Skip,
-            ProbeScheduler::Limits { std::size_t(options.ProbeJobs), std::size_t(options.ProbesPerHost) },
-            m_state, m_host);
+        probes.emplace(m_http, options, m_state, m_host);
         context.probes = &*probes;
     }
     ReportWriter writer(m_models.Report);

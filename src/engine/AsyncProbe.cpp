@@ -1,12 +1,13 @@
 #include "engine/AsyncProbe.h"
 
 #include "engine/HeadersRecord.h"
+#include "engine/ProbeRetry.h"
 #include "engine/WebAccess.h"
 
 #include <utility>
 
-AsyncProbe::AsyncProbe(const THttpCli& settings, SuccessHeaders successHeaders)
-    : m_successHeaders(successHeaders)
+AsyncProbe::AsyncProbe(const THttpCli& settings, const RunOptions& options)
+    : m_options(options)
 {
     settings.CopySettingsTo(m_http);
     // A HEAD reads no body, so the cap only ever applies to the GET that stands in for it.
@@ -15,8 +16,14 @@ AsyncProbe::AsyncProbe(const THttpCli& settings, SuccessHeaders successHeaders)
     m_http.OnRequestDone = [this](THttpCli&, THttpCli::THttpRequest request, int) { RequestDone(request); };
 }
 
+AsyncProbe::~AsyncProbe()
+{
+    StopWaiting();
+}
+
 void AsyncProbe::Start(const std::string& address, Done done)
 {
+    m_retriesLeft = m_options.ProbeRetries;
     m_address = address;
     m_done = std::move(done);
     m_result = ProbeResult();
@@ -25,8 +32,16 @@ void AsyncProbe::Start(const std::string& address, Done done)
     m_http.HeadASync();
 }
 
+void AsyncProbe::StopWaiting()
+{
+    if (m_retryTimer)
+        MessageQueue::ForThisThread().CancelTimer(m_retryTimer);
+    m_retryTimer = 0;
+}
+
 void AsyncProbe::Abort()
 {
+    StopWaiting();
     m_done = nullptr;
     m_http.Abort();
 }
@@ -44,12 +59,32 @@ void AsyncProbe::RequestDone(THttpCli::THttpRequest request)
         m_http.GetASync();
         return;
     }
-    Finish(answered);
+    if (answered || !RetryLater(request))
+        Finish(answered);
+}
+
+bool AsyncProbe::RetryLater(THttpCli::THttpRequest request)
+{
+    std::optional<std::chrono::milliseconds> delay
+        = m_retriesLeft > 0 ? ProbeRetry::DelayAfter(m_http, m_options.MaxRetryWait) : std::nullopt;
+    if (!delay)
+        return false;
+    --m_retriesLeft;
+    HeadersRecord::Append(m_result.headers, m_http, m_address, HeadersRecord::Outcome::Failure);
+    m_http.RcvdHeader().clear();
+    m_retryTimer = MessageQueue::ForThisThread().StartTimer(*delay, [this, request]() {
+        m_retryTimer = 0;
+        if (request == THttpCli::THttpRequest::httpHEAD)
+            m_http.HeadASync();
+        else
+            m_http.GetASync();
+    });
+    return true;
 }
 
 void AsyncProbe::Finish(bool answered)
 {
-    if (answered && m_successHeaders == SuccessHeaders::Record)
+    if (answered && m_options.RecordHeaders)
         HeadersRecord::Append(m_result.headers, m_http, m_address, HeadersRecord::Outcome::Success);
     if (!answered)
         HeadersRecord::Append(m_result.headers, m_http, m_address, HeadersRecord::Outcome::Failure);

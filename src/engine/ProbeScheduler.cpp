@@ -16,11 +16,12 @@ ProbeResult Aborted()
 
 }
 
-ProbeScheduler::ProbeScheduler(const THttpCli& settings, AsyncProbe::SuccessHeaders successHeaders,
-    Limits limits, RunState& state, RunHost& host)
+ProbeScheduler::ProbeScheduler(
+    const THttpCli& settings, const RunOptions& options, RunState& state, RunHost& host)
     : m_settings(settings)
-    , m_successHeaders(successHeaders)
-    , m_limits { std::max<std::size_t>(limits.jobs, 1), std::max<std::size_t>(limits.perHost, 1) }
+    , m_options(options)
+    , m_jobs(std::size_t(std::max(options.ProbeJobs, 1)))
+    , m_perHost(std::size_t(std::max(options.ProbesPerHost, 1)))
     , m_state(state)
     , m_host(host)
 {
@@ -83,7 +84,7 @@ ProbeResult ProbeScheduler::Await(const std::string& address)
 std::size_t ProbeScheduler::ShareOf(const std::string& hostKey) const
 {
     // Probes started while others of the host time out would only time out as well.
-    return m_unresponsive.Suspect(hostKey) ? 1 : m_limits.perHost;
+    return m_unresponsive.Suspect(hostKey) ? 1 : m_perHost;
 }
 
 AsyncProbe* ProbeScheduler::IdleClient()
@@ -91,9 +92,9 @@ AsyncProbe* ProbeScheduler::IdleClient()
     for (auto& client : m_clients)
         if (!client->Busy())
             return client.get();
-    if (m_clients.size() >= m_limits.jobs)
+    if (m_clients.size() >= m_jobs)
         return nullptr;
-    m_clients.push_back(std::make_unique<AsyncProbe>(m_settings, m_successHeaders));
+    m_clients.push_back(std::make_unique<AsyncProbe>(m_settings, m_options));
     return m_clients.back().get();
 }
 

@@ -13,21 +13,16 @@
 #include <unordered_map>
 #include <vector>
 
-/// Probes external addresses ahead of the check that needs them: up to `jobs` at once,
-/// at most `perHost` to one host and port, on the thread's one message queue, in the
+/// Probes external addresses ahead of the check that needs them: up to `ProbeJobs` at
+/// once, at most `ProbesPerHost` to one host and port, on the thread's one message queue, in the
 /// order they were asked for. A host that stops answering is given up (see
 /// UnresponsiveHosts). `Await` hands out the result of an address, probing it at
 /// once when nobody asked ahead, and keeps the front end alive meanwhile; Abort ends
 /// every probe in flight. Owned by one run.
 class ProbeScheduler {
 public:
-    struct Limits {
-        std::size_t jobs;
-        std::size_t perHost;
-    };
-
-    ProbeScheduler(const THttpCli& settings, AsyncProbe::SuccessHeaders successHeaders, Limits limits,
-        RunState& state, RunHost& host);
+    /// `options` outlive the scheduler; it uses their probe limits and retry rules.
+    ProbeScheduler(const THttpCli& settings, const RunOptions& options, RunState& state, RunHost& host);
     ~ProbeScheduler();
     ProbeScheduler(const ProbeScheduler&) = delete;
     ProbeScheduler& operator=(const ProbeScheduler&) = delete;
@@ -57,8 +52,9 @@ private:
     void SkipWaiting(const std::string& hostKey);
 
     const THttpCli& m_settings;
-    AsyncProbe::SuccessHeaders m_successHeaders;
-    Limits m_limits;
+    const RunOptions& m_options;
+    std::size_t m_jobs;
+    std::size_t m_perHost;
     RunState& m_state;
     RunHost& m_host;
     std::vector<std::unique_ptr<AsyncProbe>> m_clients;

@@ -31,6 +31,10 @@ struct RunOptions {
     /// each address only when its reference is checked.
     int ProbeJobs = 8;
     int ProbesPerHost = 2;
+    /// Times a failed probe is asked again when its failure may pass, and the longest
+    /// Retry-After, in seconds, that is waited for.
+    int ProbeRetries = 1;
+    int MaxRetryWait = 60;
 
     bool ListUnchecked = true;
     bool ShowFailedOnly = false;

@@ -533,7 +533,10 @@ void THttpCli::HeaderLine(const LineReader::Line& line)
     }
     if (OnHeaderData)
         OnHeaderData(*this);
-    if (m_statusCode >= 400 && m_connected)
+    // An error ends the answer at its status line, except where a later field says when
+    // to ask again.
+    const bool retryable = m_statusCode == 429 || m_statusCode == 503;
+    if (m_statusCode >= 400 && !retryable && m_connected)
         CloseConnection();
 }
 
@@ -567,7 +570,7 @@ void THttpCli::HeaderField(const std::string& name, std::string_view value)
 
 void THttpCli::HeaderEnd()
 {
-    if (!m_relocationPending) {
+    if (!m_relocationPending || m_statusCode >= 400) {
         m_docName = DocNameForType(m_docName, m_contentType);
         SetState(THttpState::httpWaitingBody);
         if (OnHeaderEnd)

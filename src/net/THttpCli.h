@@ -140,6 +140,8 @@ public:
     const std::string& DocName() const { return m_docName; }
     /// Every received header line, status line first, of every hop of the request.
     std::vector<std::string>& RcvdHeader() { return m_rcvdHeader; }
+    /// The socket error code that ended the last request; 0 when none did.
+    int RequestError() const { return m_requestDoneError; }
     /// Body bytes received by the current or last request.
     std::size_t RcvdCount() const { return m_rcvdCount; }
 

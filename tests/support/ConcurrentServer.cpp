@@ -115,7 +115,10 @@ void ConcurrentServer::Answer(int connection)
         m_paths.push_back(path);
     }
     const Reply reply = m_replies(method, path);
-    if (reply.stall) {
+    if (reply.reset) {
+        const linger abort { 1, 0 };
+        ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    } else if (reply.stall) {
         // Held open until the client closes its end or the server stops.
         pollfd fds[] = { { m_stop[0], POLLIN, 0 }, { connection, POLLIN, 0 } };
         while (::poll(fds, 2, -1) > 0 && fds[0].revents == 0

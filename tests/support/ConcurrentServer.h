@@ -20,6 +20,8 @@ public:
         /// Sent whole before the connection is closed; nothing is sent while `stall`.
         std::string response;
         bool stall = false;
+        /// Closed at once with a reset, unanswered.
+        bool reset = false;
     };
     using Replies = std::function<Reply(const std::string& method, const std::string& path)>;
 
