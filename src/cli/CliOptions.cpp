@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "engine/RememberedResults.h"
+
 #include <cstdlib>
 
 namespace {
@@ -23,6 +25,10 @@ the folder to check (at most 500); without them the starting file is checked.
                         Retry-After, or a reset or refused connection (default 1;
                         0: never)
   --max-wait SECONDS    the longest Retry-After waited for (default 60)
+  --remember FILE       keep the external results in FILE between runs: an "OK"
+                        younger than --max-age is taken from it, not asked again
+  --max-age AGE         how old a remembered "OK" may be: a number and s, m, h or d
+                        (default 1d)
   --trace               follow the local links from page to page (one FILE at most)
   --separate            a separate report for each file (two FILEs or more)
   --unused              report the files no page uses (with --trace)
@@ -180,6 +186,19 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             (retries ? o.retries : o.maxWait) = *n;
+        } else if (name == "--remember") {
+            if (!value(o.rememberFile))
+                return std::nullopt;
+        } else if (name == "--max-age") {
+            std::string age;
+            if (!value(age))
+                return std::nullopt;
+            std::optional<std::chrono::seconds> seconds = ParseMaxAge(age);
+            if (!seconds) {
+                error = "--max-age takes a number and s, m, h or d (\"12h\"), not " + age;
+                return std::nullopt;
+            }
+            o.maxAge = seconds->count();
         } else if (name == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
         } else if (name == "--trace") {

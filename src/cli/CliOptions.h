@@ -28,6 +28,10 @@ struct CliOptions {
     /// waited for, in seconds.
     int retries = 1;
     int maxWait = 60;
+    /// The file external results are kept in between runs, and the age of an "OK" taken
+    /// from it, in seconds.
+    std::string rememberFile;
+    long long maxAge = 24 * 60 * 60;
     std::string htmlFile;
     bool help = false;
     bool version = false;

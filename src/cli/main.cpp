@@ -84,6 +84,8 @@ int main(int argc, char** argv)
     request.options.ProbesPerHost = options->perHost;
     request.options.ProbeRetries = options->retries;
     request.options.MaxRetryWait = options->maxWait;
+    request.options.RememberFile = options->rememberFile;
+    request.options.RememberMaxAge = options->maxAge;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;

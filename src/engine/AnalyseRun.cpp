@@ -5,6 +5,7 @@
 #include "engine/OnlineSite.h"
 #include "engine/PageScanner.h"
 #include "engine/ProbeScheduler.h"
+#include "engine/RememberFile.h"
 #include "engine/RunContext.h"
 #include "engine/SiteTrace.h"
 #include "platform/CaseFold.h"
@@ -116,6 +117,11 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
         probes.emplace(m_http, options, m_state, m_host);
         context.probes = &*probes;
     }
+    std::optional<RememberFile> remembered;
+    if (!options.RememberFile.empty()) {
+        remembered.emplace(options.RememberFile, m_host);
+        context.remembered = &remembered->Results();
+    }
     ReportWriter writer(m_models.Report);
     if (options.HtmlResults)
         writer.SetHtmlReport(&m_models.Html);
@@ -162,6 +168,8 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     }
 
     m_state.endTime = std::chrono::steady_clock::now();
+    if (remembered)
+        remembered->Save();
     trace.ListUnusedFiles();
     outcome.end = m_state.AbortRequested ? RunOutcome::End::Aborted : RunOutcome::End::Finished;
     bool makeReport = true;

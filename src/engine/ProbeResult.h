@@ -16,4 +16,6 @@ struct ProbeResult {
     std::chrono::steady_clock::duration elapsed {};
     /// This probe's timeout was the one that made the run stop asking its host.
     bool hostGivenUp = false;
+    /// Taken from the results kept between runs, without asking.
+    bool remembered = false;
 };

@@ -6,6 +6,7 @@
 #include "platform/CaseFold.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace {
 
@@ -58,7 +59,8 @@ void ReferenceCheck::StartProbeAhead(
     std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
     std::optional<Reference> found = Cut(tag, attributeName, folder);
-    if (!found || found->ref.kind != ResolvedReference::Kind::Address || !Probed(found->ref, found->image))
+    if (!found || found->ref.kind != ResolvedReference::Kind::Address || !Probed(found->ref, found->image)
+        || Remembered(ProbedAddress(found->ref)))
         return;
     std::string key = found->ref.SeenKey();
     if (!m_ctx.state.SeenRefs.Contains(key) && m_startedAhead.Insert(key))
@@ -85,10 +87,10 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
         return;
 
     bool checkLocal = image ? m_ctx.options.CheckIntImages : m_ctx.options.CheckIntLinks;
-    std::optional<Clock::duration> probeTime;
+    std::optional<std::string> probeSeconds;
     switch (ref.kind) {
     case ResolvedReference::Kind::Address:
-        probeTime = CheckExternal(ref, image);
+        probeSeconds = CheckExternal(ref, image);
         break;
     case ResolvedReference::Kind::FileUrl:
         if (checkLocal)
@@ -102,7 +104,7 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
         break;
     }
 
-    grid.SetCell(timingRow, 3, FormatSeconds(probeTime.value_or(Clock::now() - start)));
+    grid.SetCell(timingRow, 3, probeSeconds ? *probeSeconds : FormatSeconds(Clock::now() - start));
 }
 
 FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const std::string& target)
@@ -270,9 +272,24 @@ bool ReferenceCheck::Probed(const ResolvedReference& ref, bool image) const
     return wanted && UrlText::IsWebScheme(UrlText::SchemeOf(ref.target));
 }
 
+bool ReferenceCheck::Remembered(const std::string& address) const
+{
+    return m_ctx.remembered
+        && m_ctx.remembered->FreshOk(
+            address, std::time(nullptr), std::chrono::seconds(m_ctx.options.RememberMaxAge));
+}
+
 ProbeResult ReferenceCheck::Probe(const std::string& address)
 {
+    if (Remembered(address)) {
+        ProbeResult result;
+        result.ok = result.remembered = true;
+        return result;
+    }
     ProbeResult result = m_ctx.probes ? m_ctx.probes->Await(address) : ProbeNow(address);
+    if (m_ctx.remembered)
+        m_ctx.remembered->Remember(
+            address, { result.ok ? "OK" : result.reason, result.statusCode, std::time(nullptr) });
     result.headers.ForEach([&](const std::string& entry) { m_ctx.state.ReceivedHeaders.Add(entry); });
     if (result.hostGivenUp)
         m_ctx.models.Labels.SetStatus("Not asking " + UnresponsiveHosts::HostKeyOf(address)
@@ -293,7 +310,7 @@ ProbeResult ReferenceCheck::ProbeNow(const std::string& address)
     return result;
 }
 
-std::optional<Clock::duration> ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
+std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
 {
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
     RunState& state = m_ctx.state;
@@ -310,9 +327,12 @@ std::optional<Clock::duration> ReferenceCheck::CheckExternal(const ResolvedRefer
         return std::nullopt;
     }
     ProbeResult probe = Probe(ProbedAddress(ref));
-    std::optional<Clock::duration> probeTime;
-    if (m_ctx.probes)
-        probeTime = probe.elapsed;
+    // A check that ran reads at least "<0.1": "0.0" tells a result taken from the file.
+    std::optional<std::string> probeTime;
+    if (probe.remembered)
+        probeTime = "0.0";
+    else if (m_ctx.probes)
+        probeTime = FormatSeconds(probe.elapsed);
     if (!probe.ok) {
         const std::string& reason = probe.reason;
         if (image) {

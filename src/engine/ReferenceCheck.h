@@ -41,9 +41,11 @@ private:
     void CheckLocalImage(const ResolvedReference& ref);
     void CheckLocalLink(const ResolvedReference& ref);
     void CheckFileUrl(const ResolvedReference& ref, bool image);
-    /// The probe's own time when it ran ahead of the check.
-    std::optional<std::chrono::steady_clock::duration> CheckExternal(
-        const ResolvedReference& ref, bool image);
+    /// The "Secs" cell when it is not the time of the check: the probe's own time when it
+    /// ran ahead, "0.0" for a result taken from the remembered ones.
+    std::optional<std::string> CheckExternal(const ResolvedReference& ref, bool image);
+    /// A fresh "OK" for the address is remembered from an earlier run.
+    bool Remembered(const std::string& address) const;
     /// Whether an external address is to be probed, rather than listed as not checked.
     bool Probed(const ResolvedReference& ref, bool image) const;
     ProbeResult Probe(const std::string& address);

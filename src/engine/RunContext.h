@@ -3,6 +3,7 @@
 #include "engine/LocalSite.h"
 #include "engine/OnlineSite.h"
 #include "engine/ProbeScheduler.h"
+#include "engine/RememberedResults.h"
 #include "engine/RunHost.h"
 #include "engine/RunOptions.h"
 #include "engine/RunState.h"
@@ -24,4 +25,6 @@ struct RunContext {
     OnlineSite* online;
     /// Present when external addresses are probed ahead of their check.
     ProbeScheduler* probes = nullptr;
+    /// Present when results are kept between runs.
+    RememberedResults* remembered = nullptr;
 };

@@ -35,6 +35,10 @@ struct RunOptions {
     /// Retry-After, in seconds, that is waited for.
     int ProbeRetries = 1;
     int MaxRetryWait = 60;
+    /// The file external results are kept in between runs ("" for none), and how old, in
+    /// seconds, an "OK" from it may be.
+    std::string RememberFile;
+    long long RememberMaxAge = 24 * 60 * 60;
 
     bool ListUnchecked = true;
     bool ShowFailedOnly = false;
