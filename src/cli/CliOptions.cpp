@@ -171,7 +171,7 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 error = name + " takes a number from 1 to 256, not " + count;
                 return std::nullopt;
             }
-            (name == "--jobs" ? o.jobs : o.perHost) = *n;
+            (name == "--jobs" ? o.probes.jobs : o.probes.perHost) = *n;
         } else if (name == "--retries" || name == "--max-wait") {
             std::string count;
             if (!value(count))
@@ -185,9 +185,9 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                     + count;
                 return std::nullopt;
             }
-            (retries ? o.retries : o.maxWait) = *n;
+            (retries ? o.probes.retries : o.probes.maxWait) = *n;
         } else if (name == "--remember") {
-            if (!value(o.rememberFile))
+            if (!value(o.probes.rememberFile))
                 return std::nullopt;
         } else if (name == "--max-age") {
             std::string age;
@@ -198,7 +198,7 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 error = "--max-age takes a number and s, m, h or d (\"12h\"), not " + age;
                 return std::nullopt;
             }
-            o.maxAge = seconds->count();
+            o.probes.maxAge = seconds->count();
         } else if (name == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
         } else if (name == "--trace") {

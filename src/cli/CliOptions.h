@@ -21,17 +21,7 @@ struct CliOptions {
     std::string headersFile;
     /// Seconds a network request may take; 0 for no limit.
     int timeout = 30;
-    /// External probes in flight at once, and to one host and port.
-    int jobs = 8;
-    int perHost = 2;
-    /// Times a probe whose failure may pass is asked again, and the longest Retry-After
-    /// waited for, in seconds.
-    int retries = 1;
-    int maxWait = 60;
-    /// The file external results are kept in between runs, and the age of an "OK" taken
-    /// from it, in seconds.
-    std::string rememberFile;
-    long long maxAge = 24 * 60 * 60;
+    ProbePolicy probes;
     std::string htmlFile;
     bool help = false;
     bool version = false;

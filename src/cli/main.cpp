@@ -80,12 +80,7 @@ int main(int argc, char** argv)
 
     RunRequest request;
     request.options = MakeRunOptions(options->choices, options->settings);
-    request.options.ProbeJobs = options->jobs;
-    request.options.ProbesPerHost = options->perHost;
-    request.options.ProbeRetries = options->retries;
-    request.options.MaxRetryWait = options->maxWait;
-    request.options.RememberFile = options->rememberFile;
-    request.options.RememberMaxAge = options->maxAge;
+    request.options.Probes = options->probes;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;

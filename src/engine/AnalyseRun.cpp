@@ -113,13 +113,13 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
         online.emplace(web, m_state, m_models, options.BaseHRef, OpenCache(options));
     RunContext context { options, m_state, m_models, m_host, site, trace, web, online ? &*online : nullptr };
     std::optional<ProbeScheduler> probes;
-    if (options.ProbeJobs > 1 && (options.CheckExtLinks || options.CheckExtImages)) {
+    if (options.Probes.jobs > 1 && (options.CheckExtLinks || options.CheckExtImages)) {
         probes.emplace(m_http, options, m_state, m_host);
         context.probes = &*probes;
     }
     std::optional<RememberFile> remembered;
-    if (!options.RememberFile.empty()) {
-        remembered.emplace(options.RememberFile, m_host);
+    if (!options.Probes.rememberFile.empty()) {
+        remembered.emplace(options.Probes.rememberFile, m_host);
         context.remembered = &remembered->Results();
     }
     ReportWriter writer(m_models.Report);

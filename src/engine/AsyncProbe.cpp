@@ -23,7 +23,7 @@ AsyncProbe::~AsyncProbe()
 
 void AsyncProbe::Start(const std::string& address, Done done)
 {
-    m_retriesLeft = m_options.ProbeRetries;
+    m_retriesLeft = m_options.Probes.retries;
     m_address = address;
     m_done = std::move(done);
     m_result = ProbeResult();
@@ -66,7 +66,7 @@ void AsyncProbe::RequestDone(THttpCli::THttpRequest request)
 bool AsyncProbe::RetryLater(THttpCli::THttpRequest request)
 {
     std::optional<std::chrono::milliseconds> delay
-        = m_retriesLeft > 0 ? ProbeRetry::DelayAfter(m_http, m_options.MaxRetryWait) : std::nullopt;
+        = m_retriesLeft > 0 ? ProbeRetry::DelayAfter(m_http, m_options.Probes.maxWait) : std::nullopt;
     if (!delay)
         return false;
     --m_retriesLeft;

@@ -20,8 +20,8 @@ ProbeScheduler::ProbeScheduler(
     const THttpCli& settings, const RunOptions& options, RunState& state, RunHost& host)
     : m_settings(settings)
     , m_options(options)
-    , m_jobs(std::size_t(std::max(options.ProbeJobs, 1)))
-    , m_perHost(std::size_t(std::max(options.ProbesPerHost, 1)))
+    , m_jobs(std::size_t(std::max(options.Probes.jobs, 1)))
+    , m_perHost(std::size_t(std::max(options.Probes.perHost, 1)))
     , m_state(state)
     , m_host(host)
 {

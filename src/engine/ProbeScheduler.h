@@ -13,12 +13,12 @@
 #include <unordered_map>
 #include <vector>
 
-/// Probes external addresses ahead of the check that needs them: up to `ProbeJobs` at
-/// once, at most `ProbesPerHost` to one host and port, on the thread's one message queue, in the
-/// order they were asked for. A host that stops answering is given up (see
-/// UnresponsiveHosts). `Await` hands out the result of an address, probing it at
-/// once when nobody asked ahead, and keeps the front end alive meanwhile; Abort ends
-/// every probe in flight. Owned by one run.
+/// Probes external addresses ahead of the check that needs them: up to `Probes.jobs`
+/// at once, at most `Probes.perHost` to one host and port, on the thread's one message
+/// queue, in the order they were asked for. A host that stops answering is given up (see
+/// UnresponsiveHosts). `Await` hands out the result of an address, probing it at once when
+/// nobody asked ahead, and keeps the front end alive meanwhile; Abort ends every probe in
+/// flight. Owned by one run.
 class ProbeScheduler {
 public:
     /// `options` outlive the scheduler; it uses their probe limits and retry rules.

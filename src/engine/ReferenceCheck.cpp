@@ -276,7 +276,7 @@ bool ReferenceCheck::Remembered(const std::string& address) const
 {
     return m_ctx.remembered
         && m_ctx.remembered->FreshOk(
-            address, std::time(nullptr), std::chrono::seconds(m_ctx.options.RememberMaxAge));
+            address, std::time(nullptr), std::chrono::seconds(m_ctx.options.Probes.maxAge));
 }
 
 ProbeResult ReferenceCheck::Probe(const std::string& address)

@@ -79,9 +79,9 @@ bool WebAccess::ProbeUrl(const std::string& address)
         method = Method::Get;
         answered = Ask(address, method);
     }
-    for (int left = m_options.ProbeRetries; !answered && left > 0; --left) {
+    for (int left = m_options.Probes.retries; !answered && left > 0; --left) {
         std::optional<std::chrono::milliseconds> delay
-            = ProbeRetry::DelayAfter(m_http, m_options.MaxRetryWait);
+            = ProbeRetry::DelayAfter(m_http, m_options.Probes.maxWait);
         if (!delay)
             break;
         HeadersRecord::Append(m_state.ReceivedHeaders, m_http, address, HeadersRecord::Outcome::Failure);

@@ -20,8 +20,8 @@ TEST(ProbeOptions, CountsAndWaitsAreReadWithinTheirRanges)
     for (const Case& c : cases) {
         std::string error;
         std::optional<CliOptions> o = ParseCommandLine(c.args, error);
-        const std::string got = o ? std::to_string(o->jobs) + " " + std::to_string(o->perHost) + " "
-                + std::to_string(o->retries) + " " + std::to_string(o->maxWait)
+        const std::string got = o ? std::to_string(o->probes.jobs) + " " + std::to_string(o->probes.perHost)
+                + " " + std::to_string(o->probes.retries) + " " + std::to_string(o->probes.maxWait)
                                   : error;
         EXPECT_EQ(got, c.expected);
     }

@@ -20,8 +20,8 @@ RunOptions Probing(int jobs, int perHost)
     choices.recordHeaders = true;
     choices.trace = true;
     RunOptions options = MakeRunOptions(choices, {});
-    options.ProbeJobs = jobs;
-    options.ProbesPerHost = perHost;
+    options.Probes.jobs = jobs;
+    options.Probes.perHost = perHost;
     return options;
 }
 

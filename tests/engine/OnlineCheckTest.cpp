@@ -36,7 +36,7 @@ RunOptions ExternalChecks(ExternalChoice choice)
     RunOptions options = MakeRunOptions(choices, {});
     // A scripted server plays its scripts in the order connections arrive: one probe at a
     // time keeps that order the order of the references.
-    options.ProbeJobs = 1;
+    options.Probes.jobs = 1;
     return options;
 }
 

@@ -69,8 +69,8 @@ TEST(ProbeRetry, PassingFailuresAreAskedOnceMoreAndTheSecondAnswerCounts)
         DialogChoices choices;
         choices.external = ExternalChoice::LinksOnly;
         RunOptions options = MakeRunOptions(choices, {});
-        options.ProbeJobs = c.jobs;
-        options.ProbeRetries = c.retries;
+        options.Probes.jobs = c.jobs;
+        options.Probes.retries = c.retries;
         SiteRun run;
 
         run.Run(site.Root(), options, { "index.html" });

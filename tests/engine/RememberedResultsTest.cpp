@@ -16,9 +16,9 @@ RunOptions Remembering(const std::string& file, int jobs, long long maxAge = 24 
     DialogChoices choices;
     choices.external = ExternalChoice::LinksOnly;
     RunOptions options = MakeRunOptions(choices, {});
-    options.ProbeJobs = jobs;
-    options.RememberFile = file;
-    options.RememberMaxAge = maxAge;
+    options.Probes.jobs = jobs;
+    options.Probes.rememberFile = file;
+    options.Probes.maxAge = maxAge;
     return options;
 }
 

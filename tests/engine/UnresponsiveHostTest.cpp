@@ -32,8 +32,8 @@ TEST(UnresponsiveHost, ThreeTimeoutsInARowAndTheRestOfTheHostFailsUnasked)
         choices.external = ExternalChoice::LinksOnly;
         choices.recordHeaders = true;
         RunOptions options = MakeRunOptions(choices, {});
-        options.ProbeJobs = c.jobs;
-        options.ProbesPerHost = c.perHost;
+        options.Probes.jobs = c.jobs;
+        options.Probes.perHost = c.perHost;
         SiteRun run;
         run.http.Timeout = 1;
         Texts notes;
