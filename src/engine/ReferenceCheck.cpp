@@ -6,15 +6,8 @@
 #include "platform/CaseFold.h"
 
 #include <algorithm>
-#include <ctime>
 
 namespace {
-
-/// What a probe asks for: the address without its fragment.
-std::string ProbedAddress(const ResolvedReference& ref)
-{
-    return ref.target.substr(0, ref.target.find('#'));
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -58,13 +51,8 @@ std::optional<ReferenceCheck::Reference> ReferenceCheck::Cut(
 void ReferenceCheck::StartProbeAhead(
     std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
-    std::optional<Reference> found = Cut(tag, attributeName, folder);
-    if (!found || found->ref.kind != ResolvedReference::Kind::Address || !Probed(found->ref, found->image)
-        || Remembered(ProbedAddress(found->ref)))
-        return;
-    std::string key = found->ref.SeenKey();
-    if (!m_ctx.state.SeenRefs.Contains(key) && m_startedAhead.Insert(key))
-        m_ctx.probes->StartAhead(ProbedAddress(found->ref));
+    if (std::optional<Reference> found = Cut(tag, attributeName, folder))
+        m_external.StartAhead(found->ref, found->image);
 }
 
 void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
@@ -257,57 +245,16 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
     if (ref.path && m_ctx.site.Files().Locate(*ref.path, FileSystem::Kind::File).exists) {
         grid.SetCell(row, 1, "OK");
         (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
-        UpdateLabel(image);
+        if (image)
+            UpdateImagesLabel();
+        else
+            UpdateLinksLabel();
     } else {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);
         (image ? state.MissingImages : state.FailedLinks).Add(ref.target);
     }
     grid.AppendBlankRow();
-}
-
-bool ReferenceCheck::Probed(const ResolvedReference& ref, bool image) const
-{
-    bool wanted = image ? m_ctx.options.CheckExtImages : m_ctx.options.CheckExtLinks;
-    return wanted && UrlText::IsWebScheme(UrlText::SchemeOf(ref.target));
-}
-
-bool ReferenceCheck::Remembered(const std::string& address) const
-{
-    return m_ctx.remembered
-        && m_ctx.remembered->FreshOk(
-            address, std::time(nullptr), std::chrono::seconds(m_ctx.options.Probes.maxAge));
-}
-
-ProbeResult ReferenceCheck::Probe(const std::string& address)
-{
-    if (Remembered(address)) {
-        ProbeResult result;
-        result.ok = result.remembered = true;
-        return result;
-    }
-    ProbeResult result = m_ctx.probes ? m_ctx.probes->Await(address) : ProbeNow(address);
-    if (m_ctx.remembered)
-        m_ctx.remembered->Remember(
-            address, { result.ok ? "OK" : result.reason, result.statusCode, std::time(nullptr) });
-    result.headers.ForEach([&](const std::string& entry) { m_ctx.state.ReceivedHeaders.Add(entry); });
-    if (result.hostGivenUp)
-        m_ctx.models.Labels.SetStatus("Not asking " + UnresponsiveHosts::HostKeyOf(address)
-            + " again: " + std::to_string(UnresponsiveHosts::TimeoutsInARow) + " probes in a row timed out");
-    return result;
-}
-
-ProbeResult ReferenceCheck::ProbeNow(const std::string& address)
-{
-    std::string host = UnresponsiveHosts::HostKeyOf(address);
-    if (m_unresponsive.GivenUp(host))
-        return UnresponsiveHosts::NotAsked(address);
-    ProbeResult result;
-    result.ok = m_ctx.web.ProbeUrl(address);
-    result.reason = m_ctx.web.Reason();
-    result.statusCode = m_ctx.web.StatusCode();
-    m_unresponsive.Count(host, result);
-    return result;
 }
 
 std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
@@ -318,7 +265,7 @@ std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference
     state.CurrentRef = ref.target;
     grid.SetColour(grid.LastRow(), RowColour::White);
 
-    if (!Probed(ref, image)) {
+    if (!m_external.Wanted(ref, image)) {
         if (!m_ctx.options.ListUnchecked)
             return std::nullopt;
         (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
@@ -326,7 +273,7 @@ std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference
         UpdateLabel(image);
         return std::nullopt;
     }
-    ProbeResult probe = Probe(ProbedAddress(ref));
+    ProbeResult probe = m_external.Probe(ref);
     // A check that ran reads at least "<0.1": "0.0" tells a result taken from the file.
     std::optional<std::string> probeTime;
     if (probe.remembered)

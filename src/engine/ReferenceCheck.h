@@ -1,9 +1,8 @@
 #pragma once
 
+#include "engine/ExternalProbe.h"
 #include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
-#include "engine/UnresponsiveHosts.h"
-#include "platform/StringSet.h"
 
 #include <chrono>
 #include <optional>
@@ -19,6 +18,7 @@ class ReferenceCheck {
 public:
     explicit ReferenceCheck(RunContext& context)
         : m_ctx(context)
+        , m_external(context)
     {
     }
 
@@ -28,7 +28,7 @@ public:
     /// will probe an external address; each target once per page.
     void StartProbeAhead(std::string_view tag, std::string_view attributeName, const std::string& folder);
     /// Forgets the targets started ahead, before the walk of the next page.
-    void ClearStartedAhead() { m_startedAhead.Clear(); }
+    void ClearStartedAhead() { m_external.ClearStartedAhead(); }
 
 private:
     struct Reference {
@@ -44,13 +44,6 @@ private:
     /// The "Secs" cell when it is not the time of the check: the probe's own time when it
     /// ran ahead, "0.0" for a result taken from the remembered ones.
     std::optional<std::string> CheckExternal(const ResolvedReference& ref, bool image);
-    /// A fresh "OK" for the address is remembered from an earlier run.
-    bool Remembered(const std::string& address) const;
-    /// Whether an external address is to be probed, rather than listed as not checked.
-    bool Probed(const ResolvedReference& ref, bool image) const;
-    ProbeResult Probe(const std::string& address);
-    /// One at a time, when no probes run ahead.
-    ProbeResult ProbeNow(const std::string& address);
     /// Local targets on disk, or on the server in an on-line run.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
     /// The page a link leads to; `page` becomes the index file's path when the link names
@@ -63,6 +56,5 @@ private:
     void UpdateLabel(bool image);
 
     RunContext& m_ctx;
-    StringSet m_startedAhead;
-    UnresponsiveHosts m_unresponsive;
+    ExternalProbe m_external;
 };
