@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "engine/RememberedResults.h"
+
 #include <cstdlib>
 
 namespace {
@@ -16,6 +18,17 @@ the folder to check (at most 500); without them the starting file is checked.
   --online BASE         check the published site at the address BASE, from --start
   --no-cache            download every page each time it is needed (on-line)
   --timeout SECONDS     give up a network request after SECONDS (default 30; 0: never)
+  --jobs N              probe up to N external addresses at once (default 8; 1: one
+                        at a time, each when its reference is checked)
+  --per-host M          at most M of them to one host and port (default 2)
+  --retries N           ask again up to N times after a "429" or "503" with a short
+                        Retry-After, or a reset or refused connection (default 1;
+                        0: never)
+  --max-wait SECONDS    the longest Retry-After waited for (default 60)
+  --remember FILE       keep the external results in FILE between runs: an "OK"
+                        younger than --max-age is taken from it, not asked again
+  --max-age AGE         how old a remembered "OK" may be: a number and s, m, h or d
+                        (default 1d)
   --trace               follow the local links from page to page (one FILE at most)
   --separate            a separate report for each file (two FILEs or more)
   --unused              report the files no page uses (with --trace)
@@ -39,6 +52,15 @@ Exit status: 0 no errors were reported, 1 errors were reported, 2 the run could 
 start or no page could be analysed.
 )";
 
+/// A whole number from `low` to `high` written in `text`, or nothing.
+std::optional<int> WholeNumber(const std::string& text, long low, long high)
+{
+    char* end = nullptr;
+    long n = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || n < low || n > high)
+        return std::nullopt;
+    return int(n);
+}
 }
 
 std::string UsageText() { return Usage; }
@@ -140,6 +162,43 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             o.timeout = int(n);
+        } else if (name == "--jobs" || name == "--per-host") {
+            std::string count;
+            if (!value(count))
+                return std::nullopt;
+            std::optional<int> n = WholeNumber(count, 1, 256);
+            if (!n) {
+                error = name + " takes a number from 1 to 256, not " + count;
+                return std::nullopt;
+            }
+            (name == "--jobs" ? o.probes.jobs : o.probes.perHost) = *n;
+        } else if (name == "--retries" || name == "--max-wait") {
+            std::string count;
+            if (!value(count))
+                return std::nullopt;
+            const bool retries = name == "--retries";
+            std::optional<int> n = WholeNumber(count, 0, retries ? 10 : 86400);
+            if (!n) {
+                error = name
+                    + (retries ? " takes a number from 0 to 10, not "
+                               : " takes a number of seconds from 0 to 86400, not ")
+                    + count;
+                return std::nullopt;
+            }
+            (retries ? o.probes.retries : o.probes.maxWait) = *n;
+        } else if (name == "--remember") {
+            if (!value(o.probes.rememberFile))
+                return std::nullopt;
+        } else if (name == "--max-age") {
+            std::string age;
+            if (!value(age))
+                return std::nullopt;
+            std::optional<std::chrono::seconds> seconds = ParseMaxAge(age);
+            if (!seconds) {
+                error = "--max-age takes a number and s, m, h or d (\"12h\"), not " + age;
+                return std::nullopt;
+            }
+            o.probes.maxAge = seconds->count();
         } else if (name == "--links-only") {
             o.choices.internal = InternalChoice::LinksOnly;
         } else if (name == "--trace") {

@@ -21,6 +21,7 @@ struct CliOptions {
     std::string headersFile;
     /// Seconds a network request may take; 0 for no limit.
     int timeout = 30;
+    ProbePolicy probes;
     std::string htmlFile;
     bool help = false;
     bool version = false;

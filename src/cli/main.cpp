@@ -81,6 +81,7 @@ int main(int argc, char** argv)
 
     RunRequest request;
     request.options = MakeRunOptions(options->choices, options->settings);
+    request.options.Probes = options->probes;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;

@@ -4,6 +4,8 @@
 #include "engine/LocalSite.h"
 #include "engine/OnlineSite.h"
 #include "engine/PageScanner.h"
+#include "engine/ProbeScheduler.h"
+#include "engine/RememberFile.h"
 #include "engine/RunContext.h"
 #include "engine/SiteTrace.h"
 #include "platform/CaseFold.h"
@@ -110,6 +112,16 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     if (options.OnlineMode)
         online.emplace(web, m_state, m_models, options.BaseHRef, OpenCache(options));
     RunContext context { options, m_state, m_models, m_host, site, trace, web, online ? &*online : nullptr };
+    std::optional<ProbeScheduler> probes;
+    if (options.Probes.jobs > 1 && (options.CheckExtLinks || options.CheckExtImages)) {
+        probes.emplace(m_http, options, m_state, m_host);
+        context.probes = &*probes;
+    }
+    std::optional<RememberFile> remembered;
+    if (!options.Probes.rememberFile.empty()) {
+        remembered.emplace(options.Probes.rememberFile, m_host);
+        context.remembered = &remembered->Results();
+    }
     ReportWriter writer(m_models.Report);
     if (options.HtmlResults)
         writer.SetHtmlReport(&m_models.Html);
@@ -156,6 +168,8 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     }
 
     m_state.endTime = std::chrono::steady_clock::now();
+    if (remembered)
+        remembered->Save();
     trace.ListUnusedFiles();
     outcome.end = m_state.AbortRequested ? RunOutcome::End::Aborted : RunOutcome::End::Finished;
     bool makeReport = true;

@@ -15,6 +15,9 @@ namespace HeadersRecord {
 enum class Outcome { Success, Failure };
 
 void Append(StringList& received, THttpCli& http, const std::string& address, Outcome outcome);
+/// The block of a failure that received nothing.
+void AppendFailure(
+    StringList& received, const std::string& address, int statusCode, const std::string& reason);
 
 /// The saved text: every entry followed by CR LF.
 std::string Text(const StringList& received);

@@ -43,6 +43,30 @@ private:
     std::size_t m_size;
 };
 
+/// Which attributes of a tag carry a reference to check.
+struct ReferenceGroups {
+    explicit ReferenceGroups(std::string_view tag)
+    {
+        TagHead head(tag);
+        src = head.InGroup({ "<IMG ", "<FRAME", "<IFRAME ", "<SCRIPT ", "<APPLET ", "<BGSOUND ", "<EMBED ",
+            "<ILAYER ", "<INPUT ", "<LAYER " });
+        href = head.InGroup({ "<A ", "<LINK ", "<AREA ", "<BASE ", "<TABLE " });
+        background = head.InGroup({ "<BODY ", "<ILAYER ", "<LAYER ", "<TABLE ", "<TD ", "<TH " });
+    }
+    bool Any() const { return src || href || background; }
+
+    bool src;
+    bool href;
+    bool background;
+};
+
+/// The tag as its references are cut from it: line breaks read as blanks.
+void FlattenTag(std::string_view found, std::string& tag)
+{
+    tag.assign(found);
+    std::replace_if(
+        tag.begin(), tag.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+}
 }
 
 bool PageScanner::ScanPage(const std::string& page, Question question)
@@ -104,9 +128,31 @@ void PageScanner::ShowTitle(const std::string& text)
     m_ctx.models.Labels.SetTitle(close > open + 7 ? text.substr(open + 7, close - open - 7) : "");
 }
 
+void PageScanner::StartProbesAhead(const std::string& text, const std::string& folder)
+{
+    m_check.ClearStartedAhead();
+    TagWalker walker(text);
+    std::string_view found;
+    std::string tag;
+    while (walker.Next(found)) {
+        ReferenceGroups groups(found);
+        if (!groups.Any())
+            continue;
+        FlattenTag(found, tag);
+        if (groups.src)
+            m_check.StartProbeAhead(tag, "SRC", folder);
+        if (groups.href)
+            m_check.StartProbeAhead(tag, "HREF", folder);
+        if (groups.background)
+            m_check.StartProbeAhead(tag, "BACKGROUND", folder);
+    }
+}
+
 bool PageScanner::Walk(const std::string& text, const std::string& folder)
 {
     RunState& state = m_ctx.state;
+    if (m_ctx.probes)
+        StartProbesAhead(text, folder);
     TagWalker walker(text);
     std::string_view found;
     std::string tag;
@@ -114,24 +160,18 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
         m_ctx.host.ProcessMessages();
         if (state.AbortRequested)
             return false;
-        TagHead head(found);
-        bool src = head.InGroup({ "<IMG ", "<FRAME", "<IFRAME ", "<SCRIPT ", "<APPLET ", "<BGSOUND ", "<EMBED ", "<ILAYER ",
-            "<INPUT ", "<LAYER " });
-        bool href = head.InGroup({ "<A ", "<LINK ", "<AREA ", "<BASE ", "<TABLE " });
-        bool background = head.InGroup({ "<BODY ", "<ILAYER ", "<LAYER ", "<TABLE ", "<TD ", "<TH " });
-        if (src || href || background) {
-            tag.assign(found);
-            std::replace_if(tag.begin(), tag.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-        }
-        if (src)
+        ReferenceGroups groups(found);
+        if (groups.Any())
+            FlattenTag(found, tag);
+        if (groups.src)
             m_check.CheckReference(tag, "SRC", folder);
         if (state.AbortRequested)
             return false;
-        if (href)
+        if (groups.href)
             m_check.CheckReference(tag, "HREF", folder);
         if (state.AbortRequested)
             return false;
-        if (background)
+        if (groups.background)
             m_check.CheckReference(tag, "BACKGROUND", folder);
         if (state.AbortRequested)
             return false;

@@ -28,6 +28,8 @@ private:
     void ShowTitle(const std::string& text);
     void ReportUnreadable(const std::string& page, const std::string& reason);
     bool Walk(const std::string& text, const std::string& folder);
+    /// Hands the page's external addresses to the probes before the walk reaches them.
+    void StartProbesAhead(const std::string& text, const std::string& folder);
 
     RunContext& m_ctx;
     ReferenceCheck m_check;

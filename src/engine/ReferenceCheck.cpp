@@ -33,19 +33,37 @@ std::string FormatSeconds(Clock::duration elapsed)
 
 }
 
+std::optional<ReferenceCheck::Reference> ReferenceCheck::Cut(
+    std::string_view tag, std::string_view attributeName, const std::string& folder) const
+{
+    std::optional<std::string_view> cut = CutReference(tag, attributeName);
+    if (!cut)
+        return std::nullopt;
+    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
+    // The server, not the browser, decodes the path of an on-line run.
+    return Reference { ResolvedReference::Resolve(*cut, folder, m_ctx.state.CurrentPage,
+                           image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
+                           m_ctx.online ? ResolvedReference::Decoding::AsWritten
+                                        : ResolvedReference::Decoding::Decoded),
+        image };
+}
+
+void ReferenceCheck::StartProbeAhead(
+    std::string_view tag, std::string_view attributeName, const std::string& folder)
+{
+    if (std::optional<Reference> found = Cut(tag, attributeName, folder))
+        m_external.StartAhead(found->ref, found->image);
+}
+
 void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
     RunState& state = m_ctx.state;
     if (state.AbortRequested)
         return;
-    std::optional<std::string_view> cut = CutReference(tag, attributeName);
-    if (!cut)
+    std::optional<Reference> found = Cut(tag, attributeName, folder);
+    if (!found)
         return;
-    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
-    // The server, not the browser, decodes the path of an on-line run.
-    ResolvedReference ref = ResolvedReference::Resolve(*cut, folder, state.CurrentPage,
-        image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
-        m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
+    auto& [ref, image] = *found;
     if (!state.SeenRefs.Insert(ref.SeenKey()))
         return;
     Clock::time_point start = Clock::now();
@@ -57,9 +75,10 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
         return;
 
     bool checkLocal = image ? m_ctx.options.CheckIntImages : m_ctx.options.CheckIntLinks;
+    std::optional<std::string> probeSeconds;
     switch (ref.kind) {
     case ResolvedReference::Kind::Address:
-        CheckExternal(ref, image);
+        probeSeconds = CheckExternal(ref, image);
         break;
     case ResolvedReference::Kind::FileUrl:
         if (checkLocal)
@@ -73,7 +92,7 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
         break;
     }
 
-    grid.SetCell(timingRow, 3, FormatSeconds(Clock::now() - start));
+    grid.SetCell(timingRow, 3, probeSeconds ? *probeSeconds : FormatSeconds(Clock::now() - start));
 }
 
 FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const std::string& target)
@@ -137,6 +156,14 @@ void ReferenceCheck::UpdateImagesLabel()
 {
     const RunState& s = m_ctx.state;
     m_ctx.models.Labels.SetImages("Images: " + std::to_string(s.ValidImages.Count() + s.UncheckedExtImages.Count()));
+}
+
+void ReferenceCheck::UpdateLabel(bool image)
+{
+    if (image)
+        UpdateImagesLabel();
+    else
+        UpdateLinksLabel();
 }
 
 void ReferenceCheck::CheckLocalImage(const ResolvedReference& ref)
@@ -230,7 +257,7 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
     grid.AppendBlankRow();
 }
 
-void ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
+std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
 {
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
     RunState& state = m_ctx.state;
@@ -238,31 +265,36 @@ void ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)
     state.CurrentRef = ref.target;
     grid.SetColour(grid.LastRow(), RowColour::White);
 
-    bool wanted = image ? m_ctx.options.CheckExtImages : m_ctx.options.CheckExtLinks;
-    bool probed = wanted && UrlText::IsWebScheme(UrlText::SchemeOf(ref.target));
-    if (!probed) {
+    if (!m_external.Wanted(ref, image)) {
         if (!m_ctx.options.ListUnchecked)
-            return;
+            return std::nullopt;
         (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
         grid.FillLastRow(ref.target, "Not checked", state.CurrentPageName, RowColour::Silver);
-    } else if (m_ctx.web.ProbeUrl(ref.target.substr(0, ref.target.find('#')))) {
-        (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
-        grid.FillLastRow(ref.target, "OK", state.CurrentPageName, RowColour::White);
-    } else {
-        std::string reason = m_ctx.web.Reason();
+        UpdateLabel(image);
+        return std::nullopt;
+    }
+    ProbeResult probe = m_external.Probe(ref);
+    // A check that ran reads at least "<0.1": "0.0" tells a result taken from the file.
+    std::optional<std::string> probeTime;
+    if (probe.remembered)
+        probeTime = "0.0";
+    else if (m_ctx.probes)
+        probeTime = FormatSeconds(probe.elapsed);
+    if (!probe.ok) {
+        const std::string& reason = probe.reason;
         if (image) {
             state.FailedExtImages.Add(ref.target + " (" + reason + ")");
             grid.FillLastRow(ref.target, "FAILED: " + reason, state.CurrentPageName, RowColour::Red);
         } else {
-            std::string status = std::to_string(m_ctx.web.StatusCode());
+            std::string status = std::to_string(probe.statusCode);
             state.FailedExtLinks.Add(ref.target + " (" + reason + " - " + status + ")");
             grid.FillLastRow(
                 ref.target, "FAILED: " + reason + " (" + status + ")", state.CurrentPageName, RowColour::Red);
         }
-        return;
+        return probeTime;
     }
-    if (image)
-        UpdateImagesLabel();
-    else
-        UpdateLinksLabel();
+    (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
+    grid.FillLastRow(ref.target, "OK", state.CurrentPageName, RowColour::White);
+    UpdateLabel(image);
+    return probeTime;
 }

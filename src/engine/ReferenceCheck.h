@@ -1,9 +1,11 @@
 #pragma once
 
+#include "engine/ExternalProbe.h"
 #include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,17 +18,32 @@ class ReferenceCheck {
 public:
     explicit ReferenceCheck(RunContext& context)
         : m_ctx(context)
+        , m_external(context)
     {
     }
 
     /// `attributeName` is "SRC", "HREF" or "BACKGROUND"; `folder` is the page's folder.
     void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
+    /// Starts the probe that `CheckReference` will want for the same attribute, when it
+    /// will probe an external address; each target once per page.
+    void StartProbeAhead(std::string_view tag, std::string_view attributeName, const std::string& folder);
+    /// Forgets the targets started ahead, before the walk of the next page.
+    void ClearStartedAhead() { m_external.ClearStartedAhead(); }
 
 private:
+    struct Reference {
+        ResolvedReference ref;
+        bool image;
+    };
+    /// The reference an attribute of a tag carries, resolved against the page's folder.
+    std::optional<Reference> Cut(
+        std::string_view tag, std::string_view attributeName, const std::string& folder) const;
     void CheckLocalImage(const ResolvedReference& ref);
     void CheckLocalLink(const ResolvedReference& ref);
     void CheckFileUrl(const ResolvedReference& ref, bool image);
-    void CheckExternal(const ResolvedReference& ref, bool image);
+    /// The "Secs" cell when it is not the time of the check: the probe's own time when it
+    /// ran ahead, "0.0" for a result taken from the remembered ones.
+    std::optional<std::string> CheckExternal(const ResolvedReference& ref, bool image);
     /// Local targets on disk, or on the server in an on-line run.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
     /// The page a link leads to; `page` becomes the index file's path when the link names
@@ -36,6 +53,8 @@ private:
     void StartRow(ResultGrid& grid, const std::string& display, const std::string& target);
     void UpdateLinksLabel();
     void UpdateImagesLabel();
+    void UpdateLabel(bool image);
 
     RunContext& m_ctx;
+    ExternalProbe m_external;
 };

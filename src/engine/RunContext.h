@@ -2,11 +2,13 @@
 
 #include "engine/LocalSite.h"
 #include "engine/OnlineSite.h"
-#include "engine/WebAccess.h"
+#include "engine/ProbeScheduler.h"
+#include "engine/RememberedResults.h"
 #include "engine/RunHost.h"
 #include "engine/RunOptions.h"
 #include "engine/RunState.h"
 #include "engine/SiteTrace.h"
+#include "engine/WebAccess.h"
 #include "report/RunModels.h"
 
 /// What the parts of one run share: its options, state, models, host, the site on disk,
@@ -21,4 +23,8 @@ struct RunContext {
     WebAccess& web;
     /// Present in an on-line run only.
     OnlineSite* online;
+    /// Present when external addresses are probed ahead of their check.
+    ProbeScheduler* probes = nullptr;
+    /// Present when results are kept between runs.
+    RememberedResults* remembered = nullptr;
 };

@@ -3,6 +3,22 @@
 #include <string>
 #include <vector>
 
+/// How a run probes external addresses.
+struct ProbePolicy {
+    /// Probes in flight at once, and at most to one host and port; 1 probes each address
+    /// only when its reference is checked.
+    int jobs = 8;
+    int perHost = 2;
+    /// Times a failed probe is asked again when its failure may pass, and the longest
+    /// Retry-After, in seconds, that is waited for.
+    int retries = 1;
+    int maxWait = 60;
+    /// The file results are kept in between runs ("" for none), and how old, in seconds,
+    /// an "OK" from it may be.
+    std::string rememberFile;
+    long long maxAge = 24 * 60 * 60;
+};
+
 /// The options of one run, read once after the options are confirmed and unchanged while
 /// it runs, plus the two window settings a run reads.
 struct RunOptions {
@@ -26,6 +42,8 @@ struct RunOptions {
     /// Names of the file a web server serves for a folder ("index.html"), tried in this
     /// order; a link to a folder holding none of them is not found.
     std::vector<std::string> IndexFiles;
+
+    ProbePolicy Probes;
 
     bool ListUnchecked = true;
     bool ShowFailedOnly = false;

@@ -1,6 +1,7 @@
 #include "engine/WebAccess.h"
 
 #include "engine/HeadersRecord.h"
+#include "engine/ProbeRetry.h"
 #include "net/EHttpException.h"
 #include "platform/MessageQueue.h"
 
@@ -44,19 +45,50 @@ bool WebAccess::Request(const std::string& address, Method method)
     }
 }
 
+bool WebAccess::Ask(const std::string& address, Method method)
+{
+    if (method == Method::Head)
+        return Request(address, Method::Head);
+    // Only the answer matters: the body is read up to a small cap and dropped.
+    std::size_t maxBody = std::exchange(m_http.MaxBodySize, ProbeBodyLimit);
+    m_http.BodyLimitEndsRequest = true;
+    bool answered = Request(address, Method::Get);
+    m_http.BodyLimitEndsRequest = false;
+    m_http.MaxBodySize = maxBody;
+    return answered;
+}
+
+bool WebAccess::Sleep(std::chrono::milliseconds delay)
+{
+    const auto until = std::chrono::steady_clock::now() + delay;
+    while (!m_state.AbortRequested && std::chrono::steady_clock::now() < until) {
+        m_host.ProcessMessages();
+        MessageQueue::ForThisThread().WaitAndProcess(std::chrono::milliseconds(20));
+    }
+    return !m_state.AbortRequested;
+}
+
 bool WebAccess::ProbeUrl(const std::string& address)
 {
     m_http.RcvdStream = nullptr;
-    bool answered = Request(address, Method::Head);
+    Method method = Method::Head;
+    bool answered = Ask(address, method);
     if (!answered && (m_http.StatusCode() == 405 || m_http.StatusCode() == 501)) {
         HeadersRecord::Append(m_state.ReceivedHeaders, m_http, address, HeadersRecord::Outcome::Failure);
         m_http.RcvdHeader().clear();
-        // Only the answer matters: the body is read up to a small cap and dropped.
-        std::size_t maxBody = std::exchange(m_http.MaxBodySize, ProbeBodyLimit);
-        m_http.BodyLimitEndsRequest = true;
-        answered = Request(address, Method::Get);
-        m_http.BodyLimitEndsRequest = false;
-        m_http.MaxBodySize = maxBody;
+        method = Method::Get;
+        answered = Ask(address, method);
+    }
+    for (int left = m_options.Probes.retries; !answered && left > 0; --left) {
+        std::optional<std::chrono::milliseconds> delay
+            = ProbeRetry::DelayAfter(m_http, m_options.Probes.maxWait);
+        if (!delay)
+            break;
+        HeadersRecord::Append(m_state.ReceivedHeaders, m_http, address, HeadersRecord::Outcome::Failure);
+        m_http.RcvdHeader().clear();
+        if (!Sleep(*delay))
+            break;
+        answered = Ask(address, method);
     }
     if (answered && m_options.RecordHeaders)
         HeadersRecord::Append(m_state.ReceivedHeaders, m_http, address, HeadersRecord::Outcome::Success);
@@ -79,8 +111,7 @@ bool WebAccess::DownloadPage(const std::string& address, std::string& text)
     return true;
 }
 
-std::string WebAccess::Reason() const
+std::string WebAccess::ReasonFor(const std::string& reasonPhrase)
 {
-    const std::string& reason = m_http.ReasonPhrase();
-    return reason.find("Not Found") != std::string::npos ? "Page not found" : reason;
+    return reasonPhrase.find("Not Found") != std::string::npos ? "Page not found" : reasonPhrase;
 }

@@ -34,12 +34,6 @@ std::string HttpDate(std::time_t when)
         utc.tm_hour, utc.tm_min, utc.tm_sec);
     return text;
 }
-
-std::string WithCode(int code)
-{
-    return WSocketErrorDesc(code) + " (Error #" + std::to_string(code) + ")";
-}
-
 }
 
 THttpCli::THttpCli(MessageQueue& queue)
@@ -62,6 +56,7 @@ void THttpCli::SetResolver(HostResolver& resolver)
 {
     if (m_state != THttpState::httpReady)
         throw EHttpException("HTTP component is busy", 1);
+    m_resolver = &resolver;
     m_socket = std::make_unique<TWSocket>(m_queue, resolver);
     m_socket->OnDnsLookupDone = [this](TWSocket&, int error) { DnsLookupDone(error); };
     m_socket->OnSessionConnected = [this](TWSocket&, int error) { SessionConnected(error); };
@@ -71,6 +66,27 @@ void THttpCli::SetResolver(HostResolver& resolver)
             SendNextPostChunk();
     };
     m_socket->OnSessionClosed = [this](TWSocket&, int error) { SessionClosed(error); };
+}
+
+void THttpCli::CopySettingsTo(THttpCli& other) const
+{
+    other.Proxy = Proxy;
+    other.ProxyPort = ProxyPort;
+    other.Sender = Sender;
+    other.Agent = Agent;
+    other.Accept = Accept;
+    other.Reference = Reference;
+    other.Username = Username;
+    other.Password = Password;
+    other.ProxyUsername = ProxyUsername;
+    other.ProxyPassword = ProxyPassword;
+    other.NoCache = NoCache;
+    other.Cookie = Cookie;
+    other.Timeout = Timeout;
+    other.MaxHeaderSize = MaxHeaderSize;
+    other.MaxBodySize = MaxBodySize;
+    other.SetResolver(*m_resolver);
+    other.m_tlsContext = m_tlsContext;
 }
 
 void THttpCli::Get()
@@ -265,7 +281,7 @@ void THttpCli::ConnectToNextAddress()
         const int code = m_socket->LastError();
         m_requestDoneError = code;
         m_statusCode = 404;
-        m_reasonPhrase = "can't connect: " + WithCode(code);
+        m_reasonPhrase = "can't connect: " + WSocketErrorWithCode(code);
         m_socket->Close();
         SessionClosed(code);
     } catch (const std::runtime_error& e) {
@@ -310,7 +326,7 @@ void THttpCli::SessionConnected(int error)
         m_requestDoneError = error;
         m_statusCode = 404;
         m_reasonPhrase = error == WSocketError::TlsFailed ? "TLS handshake failed: " + m_socket->TlsFailure()
-                                                          : WithCode(error);
+                                                          : WSocketErrorWithCode(error);
         SessionClosed(error);
         return;
     }
@@ -517,7 +533,10 @@ void THttpCli::HeaderLine(const LineReader::Line& line)
     }
     if (OnHeaderData)
         OnHeaderData(*this);
-    if (m_statusCode >= 400 && m_connected)
+    // An error ends the answer at its status line, except where a later field says when
+    // to ask again.
+    const bool retryable = m_statusCode == 429 || m_statusCode == 503;
+    if (m_statusCode >= 400 && !retryable && m_connected)
         CloseConnection();
 }
 
@@ -551,7 +570,7 @@ void THttpCli::HeaderField(const std::string& name, std::string_view value)
 
 void THttpCli::HeaderEnd()
 {
-    if (!m_relocationPending) {
+    if (!m_relocationPending || m_statusCode >= 400) {
         m_docName = DocNameForType(m_docName, m_contentType);
         SetState(THttpState::httpWaitingBody);
         if (OnHeaderEnd)
@@ -644,8 +663,8 @@ void THttpCli::SessionClosed(int error)
     if (m_connected && error != 0) {
         m_requestDoneError = error;
         m_statusCode = 404;
-        m_reasonPhrase
-            = error == WSocketError::TlsFailed ? "TLS failure: " + m_socket->TlsFailure() : WithCode(error);
+        m_reasonPhrase = error == WSocketError::TlsFailed ? "TLS failure: " + m_socket->TlsFailure()
+                                                          : WSocketErrorWithCode(error);
     } else if (m_connected && m_state == THttpState::httpWaitingHeader) {
         m_statusCode = 404;
         m_reasonPhrase = "Connection closed before the end of the header";
@@ -693,7 +712,7 @@ void THttpCli::TimedOut()
 {
     if (m_state == THttpState::httpReady || m_finished)
         return;
-    Fail(404, WithCode(WSocketError::TimedOut), WSocketError::TimedOut);
+    Fail(404, WSocketErrorWithCode(WSocketError::TimedOut), WSocketError::TimedOut);
 }
 
 void THttpCli::Abort()

@@ -127,6 +127,9 @@ public:
     void SetResolver(HostResolver& resolver);
     /// Trust anchors for "https" (default: the system's store, loaded on first use).
     void SetTlsContext(std::shared_ptr<TlsContext> context) { m_tlsContext = std::move(context); }
+    /// Gives `other` this client's request properties, resolver and trust anchors, so a
+    /// second client asks as this one would. Precondition: `other` is ready.
+    void CopySettingsTo(THttpCli& other) const;
 
     THttpState State() const { return m_state; }
     int StatusCode() const { return m_statusCode; }
@@ -137,6 +140,8 @@ public:
     const std::string& DocName() const { return m_docName; }
     /// Every received header line, status line first, of every hop of the request.
     std::vector<std::string>& RcvdHeader() { return m_rcvdHeader; }
+    /// The socket error code that ended the last request; 0 when none did.
+    int RequestError() const { return m_requestDoneError; }
     /// Body bytes received by the current or last request.
     std::size_t RcvdCount() const { return m_rcvdCount; }
 
@@ -179,6 +184,7 @@ private:
 
     MessageQueue& m_queue;
     std::unique_ptr<HostResolver> m_ownResolver;
+    HostResolver* m_resolver = nullptr;
     std::unique_ptr<TWSocket> m_socket;
     std::shared_ptr<TlsContext> m_tlsContext;
     Pump m_pump;

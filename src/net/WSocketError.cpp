@@ -134,3 +134,8 @@ std::string WSocketErrorDesc(int code)
     auto it = texts.find(code);
     return it == texts.end() ? "Not a WinSock error" : it->second;
 }
+
+std::string WSocketErrorWithCode(int code)
+{
+    return WSocketErrorDesc(code) + " (Error #" + std::to_string(code) + ")";
+}

@@ -10,6 +10,7 @@ constexpr int InvalidArgument = 10022;
 constexpr int NotASocket = 10038;
 constexpr int ConnectionAborted = 10053;
 constexpr int ConnectionReset = 10054;
+constexpr int ConnectionRefused = 10061;
 constexpr int NotConnected = 10057;
 constexpr int TimedOut = 10060;
 constexpr int HostNotFound = 11001;
@@ -23,3 +24,5 @@ int FromAddrInfoError(int gaiError);
 }
 
 std::string WSocketErrorDesc(int code);
+/// The description with its number, as reasons quote it: "Connection refused (Error #10061)".
+std::string WSocketErrorWithCode(int code);

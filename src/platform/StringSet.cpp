@@ -36,6 +36,11 @@ bool StringSet::Insert(std::string_view text)
     return true;
 }
 
+bool StringSet::Contains(std::string_view text) const
+{
+    return !m_slots.empty() && m_slots[Find(text, Hash(text))].length != 0;
+}
+
 void StringSet::Grow()
 {
     std::vector<Slot> old = std::move(m_slots);

@@ -13,6 +13,7 @@ class StringSet {
 public:
     /// False when the text was in the set already.
     bool Insert(std::string_view text);
+    bool Contains(std::string_view text) const;
     std::size_t Count() const { return m_count; }
     void Clear();
 

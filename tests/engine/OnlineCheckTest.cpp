@@ -34,7 +34,11 @@ RunOptions ExternalChecks(ExternalChoice choice)
 {
     DialogChoices choices;
     choices.external = choice;
-    return MakeRunOptions(choices, {});
+    RunOptions options = MakeRunOptions(choices, {});
+    // A scripted server plays its scripts in the order connections arrive: one probe at a
+    // time keeps that order the order of the references.
+    options.Probes.jobs = 1;
+    return options;
 }
 
 RunOptions Online(const std::string& base, bool cache = true)
