@@ -456,6 +456,7 @@ bool TTarvikMainForm::eventFilter(QObject* watched, QEvent* event)
     }
     // Double-clicking the status line gives up the network transfer in progress.
     if (watched == m_fileLabel && event->type() == QEvent::MouseButtonDblClick) {
+        m_state.GiveUpCurrentRequest = true;
         if (m_http.State() != THttpCli::THttpState::httpReady)
             m_http.Abort();
         return true;

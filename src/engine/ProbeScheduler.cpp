@@ -65,11 +65,17 @@ ProbeResult ProbeScheduler::Await(const std::string& address)
         m_waiting.push_front(probe);
         Launch();
     }
+    // A give-up asked for while no probe was awaited concerned another request.
+    m_state.GiveUpCurrentRequest = false;
     while (!probe->done) {
         m_host.ProcessMessages();
         if (m_state.AbortRequested) {
             AbortAll();
             return Aborted();
+        }
+        if (m_state.GiveUpCurrentRequest) {
+            m_state.GiveUpCurrentRequest = false;
+            GiveUp(probe);
         }
         if (!probe->done)
             MessageQueue::ForThisThread().WaitAndProcess(std::chrono::milliseconds(20));
@@ -112,8 +118,10 @@ void ProbeScheduler::Launch()
         std::shared_ptr<Probe> probe = *next;
         m_waiting.erase(next);
         probe->started = true;
+        probe->client = client;
         ++m_inFlightPerHost[probe->hostKey];
         client->Start(probe->address, [this, probe](ProbeResult result) {
+            probe->client = nullptr;
             --m_inFlightPerHost[probe->hostKey];
             m_unresponsive.Count(probe->hostKey, result);
             if (result.hostGivenUp)
@@ -139,6 +147,20 @@ void ProbeScheduler::SkipWaiting(const std::string& hostKey)
         Skip(*probe);
         return true;
     });
+}
+
+void ProbeScheduler::GiveUp(const std::shared_ptr<Probe>& probe)
+{
+    if (probe->client) {
+        probe->client->Abort();
+        probe->client = nullptr;
+        --m_inFlightPerHost[probe->hostKey];
+    } else {
+        std::erase(m_waiting, probe);
+    }
+    probe->result = Aborted();
+    probe->done = true;
+    Launch();
 }
 
 void ProbeScheduler::AbortAll()

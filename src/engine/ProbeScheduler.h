@@ -39,6 +39,8 @@ private:
         bool started = false;
         bool done = false;
         ProbeResult result;
+        /// The client probing it while started and not done.
+        AsyncProbe* client = nullptr;
     };
 
     std::shared_ptr<Probe> Queue(const std::string& address);
@@ -47,6 +49,8 @@ private:
     /// Probes of the host that may be in flight at once.
     std::size_t ShareOf(const std::string& hostKey) const;
     void AbortAll();
+    /// Ends one probe as aborted on request; the others go on.
+    void GiveUp(const std::shared_ptr<Probe>& probe);
     /// Settles a probe of a host no longer asked.
     void Skip(Probe& probe);
     void SkipWaiting(const std::string& hostKey);

@@ -20,6 +20,7 @@ void RunState::Reset()
     CurrentPageName.clear();
     CurrentRef.clear();
     AbortRequested = false;
+    GiveUpCurrentRequest = false;
     Paused = false;
     YesToAllGiven = false;
 }

@@ -28,6 +28,9 @@ struct RunState : ResultLists {
     std::string LastFetchedText;
 
     bool AbortRequested = false;
+    /// The user gave up the network request the run waits for: that one fails as aborted
+    /// and the run goes on. A blocking request is aborted by the front end itself.
+    bool GiveUpCurrentRequest = false;
     bool Paused = false;
     bool YesToAllGiven = false;
 
