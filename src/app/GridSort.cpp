@@ -2,9 +2,24 @@
 
 #include "report/ResultGrid.h"
 
+#include <algorithm>
 #include <numeric>
 #include <utility>
 #include <vector>
+
+namespace {
+
+/// Writes `rows` over the grid from grid row `first` on.
+void WriteRows(ResultGrid& grid, std::size_t first, std::vector<GridRow> rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t c = 0; c < 4; ++c)
+            grid.SetCell(first + i, c, std::move(rows[i].cells[c]));
+        grid.SetColour(first + i, rows[i].colour);
+    }
+}
+
+}
 
 void SortGridRows(ResultGrid& grid, std::size_t column)
 {
@@ -26,9 +41,20 @@ void SortGridRows(ResultGrid& grid, std::size_t column)
     sorted.reserve(order.size());
     for (std::size_t row : order)
         sorted.push_back(grid.Row(row));
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        for (std::size_t c = 0; c < 4; ++c)
-            grid.SetCell(i + 1, c, std::move(sorted[i].cells[c]));
-        grid.SetColour(i + 1, sorted[i].colour);
-    }
+    WriteRows(grid, 1, std::move(sorted));
+}
+
+void MoveGridRow(ResultGrid& grid, std::size_t from, std::size_t to)
+{
+    if (from == 0 || to == 0 || from == to || std::max(from, to) >= grid.RowCount())
+        return;
+    std::size_t first = std::min(from, to);
+    std::vector<GridRow> rows;
+    for (std::size_t row = first; row <= std::max(from, to); ++row)
+        rows.push_back(grid.Row(row));
+    if (from < to)
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
+    else
+        std::rotate(rows.rbegin(), rows.rbegin() + 1, rows.rend());
+    WriteRows(grid, first, std::move(rows));
 }

@@ -3,6 +3,7 @@
 #include "app/BaseHRefHistory.h"
 #include "app/BrowserHandOff.h"
 #include "app/FileBrowser.h"
+#include "app/GridRowDrag.h"
 #include "app/GridSort.h"
 #include "app/Logo.h"
 #include "app/NormalCursor.h"
@@ -14,8 +15,10 @@
 #include "app/WindowPlacement.h"
 #include "components/MainWindowVersion.h"
 #include "components/TVersionNoShort.h"
+#include "engine/DownloadCache.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageQueue.h"
+#include "platform/TempFolder.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,6 +45,14 @@
 namespace {
 
 const QColor WindowColour(240, 202, 166);
+
+/// The window's classic font where the system has it, else the system's sans-serif.
+QFont WindowFont()
+{
+    QFont font("MS Sans Serif", 8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
 
 enum Tab { LinksTab, ImagesTab, HeadersTab, ReportTab };
 
@@ -76,6 +87,8 @@ TTarvikMainForm::TTarvikMainForm(SettingsStore& store, QWidget* parent)
     setObjectName("TTarvikMainForm");
     setWindowTitle("Tarvik");
     setWindowIcon(QIcon(LogoPixmap(64)));
+    // Set before the controls are made, so each is sized for it.
+    setFont(WindowFont());
     // As long as tarvik-cli waits by default, so both give the same report.
     m_http.Timeout = 30;
     m_linkModel = new ResultGridModel(m_models.LinkGrid, this);
@@ -88,7 +101,16 @@ TTarvikMainForm::TTarvikMainForm(SettingsStore& store, QWidget* parent)
     m_mainSplitter->setStretchFactor(1, 1);
     m_mainSplitter->setSizes({ 157, 483 });
     connect(m_mainSplitter, &QSplitter::splitterMoved, this, &TTarvikMainForm::SetGridColumns);
-    setCentralWidget(m_mainSplitter);
+    auto* central = new QWidget(this);
+    auto* topPanel = new QWidget(central);
+    topPanel->setObjectName("TopPanel");
+    topPanel->setFixedHeight(8);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(topPanel);
+    centralLayout->addWidget(m_mainSplitter, 1);
+    setCentralWidget(central);
     BuildMenus();
     resize(WindowPlacement::DefaultWidth, WindowPlacement::DefaultHeight);
     ApplyColours();
@@ -133,7 +155,7 @@ QWidget* TTarvikMainForm::BuildLeftPane()
         buttonLayout->addWidget(b);
 
     auto* layout = new QVBoxLayout(pane);
-    layout->setContentsMargins(0, 8, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_leftSplitter, 1);
     layout->addWidget(buttons, 0, Qt::AlignHCenter);
     // Never narrower than the buttons it keeps centred.
@@ -162,6 +184,7 @@ QTableView* TTarvikMainForm::BuildGrid(ResultGridModel* model, const QString& na
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->horizontalHeader()->setSectionsMovable(false);
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    new GridRowDrag(grid, model, [this] { return !m_running; });
     connect(grid, &QWidget::customContextMenuRequested, this,
         [this, grid](const QPoint& at) { m_gridMenu->popup(grid->viewport()->mapToGlobal(at)); });
     // Double-clicking a title sorts by its column; the titles are the table's header.
@@ -235,7 +258,7 @@ QWidget* TTarvikMainForm::BuildResultArea()
     bottom->addWidget(m_filenamePanel);
 
     auto* layout = new QVBoxLayout(area);
-    layout->setContentsMargins(0, 8, 0, 0);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_imagePanel, 1);
     layout->addWidget(m_tabs, 1);
     layout->addWidget(labels);
@@ -620,6 +643,32 @@ void TTarvikMainForm::ShowVersionInfo()
     TVersionNoShort version;
     ConfigureMainWindowVersion(version);
     QMessageBox::information(this, "Tarvik", ShownText(version.ShowVersionInfo(false)).replace("\r\n", "\n"));
+}
+
+void TTarvikMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
+    // Caches that runs left behind when they were killed go now; those of runs still
+    // going in other windows are locked and stay. Without a temporary folder there is
+    // nothing to clear: a run reports that when it needs one.
+    std::string error;
+    if (std::optional<std::string> temporary = TempFolder::Private(error))
+        DownloadCache::RemoveAbandoned(*temporary);
+}
+
+void TTarvikMainForm::CloseAtRequest()
+{
+    // A dialog the window waits on is dismissed as its close box would dismiss it, so
+    // the request does not wait for an answer that nobody gives. A dialog that refuses
+    // to close is left to the user.
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == this || !modal->close())
+            break;
+    }
+    close();
 }
 
 void TTarvikMainForm::closeEvent(QCloseEvent* event)

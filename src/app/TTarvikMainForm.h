@@ -51,11 +51,15 @@ public:
     /// Sorts the grid of the current tab by that grid's current column.
     void SortClick();
     void ShowVersionInfo();
+    /// Closes the window as its close box does, for a request from outside it (a signal
+    /// to the program): dialogs it waits on are dismissed first.
+    void CloseAtRequest();
     enum class ViewSource { LocalFile, WebSite };
     /// Shows the current file of the file list in the user's browser.
     void ViewClick(ViewSource source);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,6 +86,7 @@ private:
     WindowHost m_host;
     bool m_running = false;
     bool m_closeRequested = false;
+    bool m_shownBefore = false;
     bool m_listUnchecked = true;
     bool m_showFailedOnly = false;
     bool m_stdColors = false;

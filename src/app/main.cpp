@@ -1,3 +1,4 @@
+#include "app/QuitSignals.h"
 #include "app/SettingsStore.h"
 #include "app/TTarvikMainForm.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv)
         QStringList args = QApplication::arguments();
         if (args.size() > 1)
             window.SelectCommandLineFile(args.at(1));
+        QuitSignals quitSignals;
+        QObject::connect(&quitSignals, &QuitSignals::Requested, &window, &TTarvikMainForm::CloseAtRequest);
         window.show();
         return QApplication::exec();
     } catch (const std::exception& e) {

@@ -79,6 +79,34 @@ TEST(GridSort, WholeRowsMoveWithTheirColoursAndEqualKeysFollowSelectionSort)
     EXPECT_EQ(Column(ties, 0), (std::vector<std::string> { "Link", "k3", "k2", "k1" }));
 }
 
+TEST(GridSort, ADraggedRowMovesWithItsColourAndTheRowsBetweenShift)
+{
+    struct Case {
+        const char* name;
+        std::size_t from, to;
+        std::vector<std::string> order;
+    };
+    const Case cases[] = {
+        { "down", 1, 3, { "Link", "b", "c", "a", "d" } },
+        { "up", 4, 2, { "Link", "a", "d", "b", "c" } },
+        { "the title row stays", 0, 2, { "Link", "a", "b", "c", "d" } },
+        { "past the last row", 2, 5, { "Link", "a", "b", "c", "d" } },
+    };
+    for (const Case& c : cases) {
+        ResultGrid grid = GridOf({ { "a", RowColour::Red }, { "b", RowColour::White },
+            { "c", RowColour::Silver }, { "d", RowColour::White } });
+        MoveGridRow(grid, c.from, c.to);
+        EXPECT_EQ(Column(grid, 0), c.order) << c.name;
+        for (std::size_t row = 1; row < grid.RowCount(); ++row) {
+            const std::string& reference = grid.Row(row).cells[0];
+            RowColour expected = reference == "a" ? RowColour::Red
+                : reference == "c"                ? RowColour::Silver
+                                                  : RowColour::White;
+            EXPECT_EQ(grid.Row(row).colour, expected) << c.name << ": " << reference;
+        }
+    }
+}
+
 TEST(ResultGridModel, RowsReachTheViewOnlyAtAFlushWithTheirColours)
 {
     ResultGrid grid("Image");

@@ -190,22 +190,9 @@ TEST(TTarvikMainForm, ClosingDuringARunEndsTheRunFirst)
     WriteChainSite(site, 1500);
     Window w(site.Root());
     w.form.Browser()->SelectFile("p0.html");
-    DialogResponder responder([](QWidget* d) {
-        if (d->objectName() != "TTarvSetupForm") {
-            DialogResponder::Press(d, "No");
-            return;
-        }
-        DialogResponder::Press(d, "TraceIntoLinksCheck");
-        DialogResponder::Press(d, "OKButton");
-    });
+    DialogResponder responder(&Window::AnswerTracedRun);
     QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (w.form.RunInProgress() && w.form.Models().LinkGrid.RowCount() > 20) {
-            closer.stop();
-            w.form.close();
-        }
-    });
-    closer.start(0);
+    w.ActMidwayThroughARun(closer, [&] { w.form.close(); });
     w.Control<QAbstractButton>("ReportButton")->click();
     EXPECT_FALSE(w.form.isVisible());
     EXPECT_EQ(responder.seen, QStringList { "TTarvSetupForm" }) << "no closing question";

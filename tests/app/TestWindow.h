@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -42,6 +44,28 @@ struct TestWindow {
                 items[a->text()] = a->isEnabled();
         }
         return items;
+    }
+    /// The answers for a traced run: trace ticked and OK in the options dialog, No to
+    /// every other question.
+    static void AnswerTracedRun(QWidget* dialog)
+    {
+        if (dialog->objectName() != "TTarvSetupForm") {
+            DialogResponder::Press(dialog, "No");
+            return;
+        }
+        DialogResponder::Press(dialog, "TraceIntoLinksCheck");
+        DialogResponder::Press(dialog, "OKButton");
+    }
+    /// Does `act` once, as soon as a run in progress has more than twenty link rows.
+    void ActMidwayThroughARun(QTimer& timer, std::function<void()> act) const
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this, &timer, act] {
+            if (form.RunInProgress() && form.Models().LinkGrid.RowCount() > 20) {
+                timer.stop();
+                act();
+            }
+        });
+        timer.start(0);
     }
     /// Analyses the selected files with the options dialog as it opens, answering Yes.
     void Analyse()
