@@ -1,6 +1,7 @@
 #include "cli/JsonResults.h"
 
 #include "platform/Base64.h"
+#include "report/TextReport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -62,7 +63,25 @@ const char* ColourName(RowColour colour)
     return "white";
 }
 
-void AppendRows(std::string& out, const ResultGrid& grid)
+/// `, "line": N, "seenIn": [...]` for a row whose reference stands in pages; nothing for
+/// a row about a page itself.
+void AppendPlaces(std::string& out, const ReferencePlaces& places, std::uint32_t ref)
+{
+    if (ref == ReferencePlaces::None)
+        return;
+    std::uint32_t at = places.FirstPlace(ref);
+    out += ", \"line\": " + std::to_string(places.PlaceAt(at).line) + ", \"seenIn\": [";
+    for (at = places.PlaceAt(at).next; at != ReferencePlaces::None; at = places.PlaceAt(at).next) {
+        const ReferencePlaces::Place& place = places.PlaceAt(at);
+        out += out.back() == '[' ? "{" : ", {";
+        AppendField(out, "inFile", TextReport::FileNamePart(places.PageName(place.page)));
+        out += ", \"line\": " + std::to_string(place.line) + "}";
+    }
+    out += ']';
+}
+
+void AppendRows(
+    std::string& out, const ResultGrid& grid, const ReferencePlaces& places, ReferencePlaces::Grid which)
 {
     std::size_t end = grid.RowCount();
     const GridRow& last = grid.Row(end - 1);
@@ -81,7 +100,9 @@ void AppendRows(std::string& out, const ResultGrid& grid)
         AppendField(out, "secs", row.cells[3]);
         out += ", \"colour\": \"";
         out += ColourName(row.colour);
-        out += "\"}";
+        out += '"';
+        AppendPlaces(out, places, places.RefOfRow(which, r));
+        out += '}';
     }
     out += end > 1 ? "\n  ]" : "]";
 }
@@ -137,12 +158,13 @@ void AppendJsonString(std::string& out, std::string_view s)
     out += '"';
 }
 
-std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const RunOutcome& outcome)
+std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const ReferencePlaces& places,
+    const RunOutcome& outcome)
 {
     std::string out = "{\n  \"links\": ";
-    AppendRows(out, links);
+    AppendRows(out, links, places, ReferencePlaces::Grid::Links);
     out += ",\n  \"images\": ";
-    AppendRows(out, images);
+    AppendRows(out, images, places, ReferencePlaces::Grid::Images);
     return out + ",\n  \"errors\": " + std::to_string(outcome.errorCount) + ",\n  \"verdict\": \""
         + (outcome.errorCount > 0 ? "errors" : "ok") + "\"" + ",\n  "
         + Names("notAnalysed", outcome.notAnalysed) + ",\n  " + Names("unused", outcome.unused) + "\n}\n";

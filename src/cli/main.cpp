@@ -103,7 +103,8 @@ int main(int argc, char** argv)
     else
         saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
     if (!options->jsonFile.empty())
-        saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
+        saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, state.Places, outcome))
+            && saved;
     if (!options->headersFile.empty())
         saved = Save(options->headersFile, outcome.receivedHeaders) && saved;
     if (!saved || outcome.htmlReportSaveFailed)

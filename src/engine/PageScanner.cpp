@@ -1,5 +1,6 @@
 #include "engine/PageScanner.h"
 
+#include "engine/LineCounter.h"
 #include "engine/PathText.h"
 #include "engine/TagWalker.h"
 #include "platform/CaseFold.h"
@@ -70,7 +71,10 @@ bool PageScanner::ScanPage(const std::string& page, Question question)
         return false;
     ShowTitle(text);
 
-    return Walk(text, PathText::FolderOf(page));
+    if (!Walk(text, PathText::FolderOf(page)))
+        return false;
+    state.Places.NoteAnalysedPage(page);
+    return true;
 }
 
 void PageScanner::ReportUnreadable(const std::string& page)
@@ -108,6 +112,7 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
 {
     RunState& state = m_ctx.state;
     TagWalker walker(text);
+    LineCounter lines(text);
     std::string_view found;
     std::string tag;
     while (walker.Next(found)) {
@@ -120,6 +125,7 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
         bool href = head.InGroup({ "<A ", "<LINK ", "<AREA ", "<BASE ", "<TABLE " });
         bool background = head.InGroup({ "<BODY ", "<ILAYER ", "<LAYER ", "<TABLE ", "<TD ", "<TH " });
         if (src || href || background) {
+            state.CurrentLine = lines.LineAt(std::size_t(found.data() - text.data()));
             tag.assign(found);
             std::replace_if(tag.begin(), tag.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         }

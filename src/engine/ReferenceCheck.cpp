@@ -42,11 +42,21 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     if (!cut)
         return;
     bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
+    CheckValue(*cut, image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link, folder);
+}
+
+void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder)
+{
+    RunState& state = m_ctx.state;
+    if (state.AbortRequested)
+        return;
+    bool image = use == ResolvedReference::Use::Image;
     // The server, not the browser, decodes the path of an on-line run.
-    ResolvedReference ref = ResolvedReference::Resolve(*cut, folder, state.CurrentPage,
-        image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
+    ResolvedReference ref = ResolvedReference::Resolve(value, folder, state.CurrentPage, use,
         m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
-    if (!state.SeenRefs.Insert(ref.SeenKey()))
+    std::string key = ref.SeenKey();
+    m_placeRef = state.Places.Note(key, state.CurrentPage, state.CurrentLine);
+    if (!state.SeenRefs.Insert(key))
         return;
     Clock::time_point start = Clock::now();
 
@@ -74,6 +84,9 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     }
 
     grid.SetCell(timingRow, 3, FormatSeconds(Clock::now() - start));
+    if (grid.LastRow() > timingRow)
+        state.Places.BindRow(
+            m_placeRef, image ? ReferencePlaces::Grid::Images : ReferencePlaces::Grid::Links, timingRow);
 }
 
 FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const std::string& target)
@@ -185,6 +198,8 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
         anchor = anchors ? FindAnchor(*anchors, ref.fragment) : AnchorIndex::Match::None;
     }
 
+    if (found.exists && anchor == AnchorIndex::Match::None)
+        state.Places.MarkMissingAnchor(m_placeRef);
     if (!found.exists || anchor == AnchorIndex::Match::None) {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);

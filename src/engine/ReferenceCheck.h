@@ -21,6 +21,8 @@ public:
 
     /// `attributeName` is "SRC", "HREF" or "BACKGROUND"; `folder` is the page's folder.
     void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
+    /// Checks a reference value found elsewhere than in one of those attributes.
+    void CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder);
 
 private:
     void CheckLocalImage(const ResolvedReference& ref);
@@ -38,4 +40,6 @@ private:
     void UpdateImagesLabel();
 
     RunContext& m_ctx;
+    /// The reference being checked, as the run's places know it.
+    std::uint32_t m_placeRef = ReferencePlaces::None;
 };

@@ -1,9 +1,10 @@
 // Feeds the input as a page's text to the tag walk and hands every tag it yields to the
 // attribute reader, the reference cutter (for each attribute the scanner hands on) and
-// the anchor index.
+// the anchor index, and counts the lines up to each tag as the walk goes.
 #include "FuzzCheck.h"
 
 #include "engine/AnchorIndex.h"
+#include "engine/LineCounter.h"
 #include "engine/ReferenceCutter.h"
 #include "engine/TagAttributes.h"
 #include "engine/TagWalker.h"
@@ -56,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TagWalker walker(page);
     std::string_view tag;
     const char* lastEnd = page.data();
+    LineCounter lines(page);
+    std::uint32_t lastLine = 1;
     while (walker.Next(tag)) {
         FUZZ_CHECK(Inside(tag, page));
         FUZZ_CHECK(tag.size() >= 2 && tag.front() == '<' && tag.back() == '>');
@@ -63,6 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Tags come in page order and never overlap.
         FUZZ_CHECK(tag.data() >= lastEnd);
         lastEnd = tag.data() + tag.size();
+        std::uint32_t line = lines.LineAt(std::size_t(tag.data() - page.data()));
+        FUZZ_CHECK(line >= lastLine && line <= std::size_t(tag.data() - page.data()) + 1);
+        lastLine = line;
         CheckAttributes(tag);
         CheckReferences(tag);
         tagAnchors.merge(AnchorIndex::AnchorsOf(tag));
