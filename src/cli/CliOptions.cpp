@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "engine/ExclusionList.h"
+
 #include <cstdlib>
 
 namespace {
@@ -21,6 +23,9 @@ the folder to check (at most 500); without them the starting file is checked.
   --unused              report the files no page uses (with --trace)
   --index-file NAME     a link to a folder holding NAME is a link to that file, as
                         a web server serves it (repeatable: tried in order)
+  --exclude REGEX       do not check a reference that the extended regular
+                        expression REGEX matches anywhere in, as written; it is
+                        listed as not checked (repeatable)
   --no-list-unchecked   do not list external references that are not checked
   --no-to-non-html      skip pages without HTML markers instead of analysing them
   --report FILE         save the text report to FILE (CR LF line ends)
@@ -38,7 +43,6 @@ with "--"; as a separate argument it may not, nor be empty.
 Exit status: 0 no errors were reported, 1 errors were reported, 2 the run could not
 start or no page could be analysed.
 )";
-
 }
 
 std::string UsageText() { return Usage; }
@@ -157,6 +161,17 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             o.choices.indexFiles.push_back(file);
+        } else if (name == "--exclude") {
+            std::string pattern;
+            if (!value(pattern))
+                return std::nullopt;
+            std::string invalid;
+            ExclusionList::Compile({ pattern }, invalid);
+            if (!invalid.empty()) {
+                error = "--exclude: " + invalid;
+                return std::nullopt;
+            }
+            o.exclusions.push_back(pattern);
         } else if (name == "--no-list-unchecked") {
             o.settings.listUnchecked = false;
         } else if (name == "--no-to-non-html") {

@@ -22,6 +22,8 @@ struct CliOptions {
     /// Seconds a network request may take; 0 for no limit.
     int timeout = 30;
     std::string htmlFile;
+    /// References matching one of these are listed as not checked.
+    std::vector<std::string> exclusions;
     bool help = false;
     bool version = false;
 };

@@ -80,6 +80,7 @@ int main(int argc, char** argv)
 
     RunRequest request;
     request.options = MakeRunOptions(options->choices, options->settings);
+    request.options.Exclusions = options->exclusions;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;

@@ -33,6 +33,13 @@ std::string FormatSeconds(Clock::duration elapsed)
 
 }
 
+ReferenceCheck::ReferenceCheck(RunContext& context)
+    : m_ctx(context)
+{
+    std::string error;
+    m_exclusions = ExclusionList::Compile(context.options.Exclusions, error);
+}
+
 void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
     RunState& state = m_ctx.state;
@@ -58,6 +65,10 @@ void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use u
     m_placeRef = state.Places.Note(key, state.CurrentPage, state.CurrentLine);
     if (!state.SeenRefs.Insert(key))
         return;
+    if (m_exclusions.Matches(value)) {
+        ListExcluded(ref, image);
+        return;
+    }
     Clock::time_point start = Clock::now();
 
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
@@ -243,6 +254,24 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
         (image ? state.MissingImages : state.FailedLinks).Add(ref.target);
     }
     grid.AppendBlankRow();
+}
+
+void ReferenceCheck::ListExcluded(const ResolvedReference& ref, bool image)
+{
+    ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
+    RunState& state = m_ctx.state;
+    (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
+    bool asTarget = image || ref.kind == ResolvedReference::Kind::Address;
+    std::size_t row = grid.LastRow();
+    grid.FillLastRow(
+        asTarget ? ref.target : ref.display, "Not checked", state.CurrentPageName, RowColour::Silver);
+    grid.SetCell(row, 3, FormatSeconds(Clock::duration::zero()));
+    state.Places.BindRow(
+        m_placeRef, image ? ReferencePlaces::Grid::Images : ReferencePlaces::Grid::Links, row);
+    if (image)
+        UpdateImagesLabel();
+    else
+        UpdateLinksLabel();
 }
 
 void ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ExclusionList.h"
 #include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
 
@@ -14,10 +15,8 @@
 /// for tracing and times the check.
 class ReferenceCheck {
 public:
-    explicit ReferenceCheck(RunContext& context)
-        : m_ctx(context)
-    {
-    }
+    /// The run's exclusions were found valid before it started.
+    explicit ReferenceCheck(RunContext& context);
 
     /// `attributeName` is "SRC", "HREF" or "BACKGROUND"; `folder` is the page's folder.
     void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
@@ -29,6 +28,7 @@ private:
     void CheckLocalLink(const ResolvedReference& ref);
     void CheckFileUrl(const ResolvedReference& ref, bool image);
     void CheckExternal(const ResolvedReference& ref, bool image);
+    void ListExcluded(const ResolvedReference& ref, bool image);
     /// Local targets on disk, or on the server in an on-line run.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
     /// The page a link leads to; `page` becomes the index file's path when the link names
@@ -40,6 +40,7 @@ private:
     void UpdateImagesLabel();
 
     RunContext& m_ctx;
+    ExclusionList m_exclusions;
     /// The reference being checked, as the run's places know it.
     std::uint32_t m_placeRef = ReferencePlaces::None;
 };

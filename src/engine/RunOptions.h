@@ -27,6 +27,9 @@ struct RunOptions {
     /// order; a link to a folder holding none of them is not found.
     std::vector<std::string> IndexFiles;
 
+    /// Extended regular expressions; a reference one of them matches is not checked.
+    std::vector<std::string> Exclusions;
+
     bool ListUnchecked = true;
     bool ShowFailedOnly = false;
 };
