@@ -32,6 +32,8 @@ the folder to check (at most 500); without them the starting file is checked.
   --html FILE           save the HTML report to FILE
   --failed-only         the HTML report shows only the failures
   --json FILE           save the results as JSON to FILE
+  --junit FILE          save the results as JUnit XML to FILE: a test case per page
+                        analysed, a failure per place of a broken reference
   --headers FILE        save the HTTP headers received by the probes to FILE
   -q, --quiet           no progress on standard error
   -h, --help            this text
@@ -102,6 +104,9 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
         } else if (name == "--json") {
             if (!value(o.jsonFile))
+                return std::nullopt;
+        } else if (name == "--junit") {
+            if (!value(o.junitFile))
                 return std::nullopt;
         } else if (name == "--html") {
             if (!value(o.htmlFile))

@@ -19,6 +19,7 @@ struct CliOptions {
     std::string reportFile;
     std::string jsonFile;
     std::string headersFile;
+    std::string junitFile;
     /// Seconds a network request may take; 0 for no limit.
     int timeout = 30;
     std::string htmlFile;

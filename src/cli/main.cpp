@@ -1,6 +1,7 @@
 #include "cli/CliHost.h"
 #include "cli/CliOptions.h"
 #include "cli/JsonResults.h"
+#include "cli/JunitResults.h"
 #include "cli/SiteFolder.h"
 #include "components/MainWindowVersion.h"
 #include "engine/AnalyseRun.h"
@@ -106,6 +107,8 @@ int main(int argc, char** argv)
     if (!options->jsonFile.empty())
         saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, state.Places, outcome))
             && saved;
+    if (!options->junitFile.empty())
+        saved = Save(options->junitFile, JunitXml(models.LinkGrid, models.ImgGrid, state.Places)) && saved;
     if (!options->headersFile.empty())
         saved = Save(options->headersFile, outcome.receivedHeaders) && saved;
     if (!saved || outcome.htmlReportSaveFailed)
