@@ -23,6 +23,10 @@ the folder to check (at most 500); without them the starting file is checked.
   --unused              report the files no page uses (with --trace)
   --index-file NAME     a link to a folder holding NAME is a link to that file, as
                         a web server serves it (repeatable: tried in order)
+  --html5               also check srcset, <source>, <audio>, <video> (src, poster),
+                        <track>, <object data>, CSS url() in style attributes,
+                        <style> elements and linked local .css files, and the
+                        address of a <meta http-equiv="refresh">
   --exclude REGEX       do not check a reference that the extended regular
                         expression REGEX matches anywhere in, as written; it is
                         listed as not checked (repeatable)
@@ -166,6 +170,8 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             o.choices.indexFiles.push_back(file);
+        } else if (name == "--html5") {
+            o.html5 = true;
         } else if (name == "--exclude") {
             std::string pattern;
             if (!value(pattern))

@@ -25,6 +25,7 @@ struct CliOptions {
     std::string htmlFile;
     /// References matching one of these are listed as not checked.
     std::vector<std::string> exclusions;
+    bool html5 = false;
     bool help = false;
     bool version = false;
 };

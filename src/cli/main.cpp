@@ -82,6 +82,7 @@ int main(int argc, char** argv)
     RunRequest request;
     request.options = MakeRunOptions(options->choices, options->settings);
     request.options.Exclusions = options->exclusions;
+    request.options.Html5 = options->html5;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;

@@ -6,6 +6,7 @@
 #include "platform/CaseFold.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -35,6 +36,7 @@ std::string FormatSeconds(Clock::duration elapsed)
 
 ReferenceCheck::ReferenceCheck(RunContext& context)
     : m_ctx(context)
+    , m_styleSheets(context)
 {
     std::string error;
     m_exclusions = ExclusionList::Compile(context.options.Exclusions, error);
@@ -98,6 +100,8 @@ void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use u
     if (grid.LastRow() > timingRow)
         state.Places.BindRow(
             m_placeRef, image ? ReferencePlaces::Grid::Images : ReferencePlaces::Grid::Links, timingRow);
+    if (!m_styleSheetFound.empty())
+        m_styleSheets.Scan(std::exchange(m_styleSheetFound, {}), *this);
 }
 
 FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const std::string& target)
@@ -203,6 +207,8 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
     if (ref.path)
         found = FindPage(ref, page);
     m_ctx.trace.MarkUsed(found);
+    if (m_ctx.options.Html5 && !m_ctx.online && found.exists && StyleSheetScan::IsStyleSheet(found.realPath))
+        m_styleSheetFound = found.realPath;
     AnchorIndex::Match anchor = AnchorIndex::Match::Exact;
     if (found.exists && !ref.fragment.empty()) {
         const AnchorIndex::Anchors* anchors = AnchorsOf(page, found);

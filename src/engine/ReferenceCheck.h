@@ -3,6 +3,7 @@
 #include "engine/ExclusionList.h"
 #include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
+#include "engine/StyleSheetScan.h"
 
 #include <chrono>
 #include <string>
@@ -41,6 +42,9 @@ private:
 
     RunContext& m_ctx;
     ExclusionList m_exclusions;
+    StyleSheetScan m_styleSheets;
+    /// A linked style sheet found by the check under way, scanned when it is done.
+    std::string m_styleSheetFound;
     /// The reference being checked, as the run's places know it.
     std::uint32_t m_placeRef = ReferencePlaces::None;
 };

@@ -1,0 +1,69 @@
+#include "engine/Html5Scanner.h"
+
+#include "engine/Html5References.h"
+#include "engine/ReferenceCutter.h"
+#include "platform/CaseFold.h"
+
+namespace {
+
+using Use = ResolvedReference::Use;
+
+bool Named(std::string_view name, std::initializer_list<std::string_view> names)
+{
+    for (std::string_view n : names)
+        if (CaseFold::EqualIgnoringCase(name, n))
+            return true;
+    return false;
+}
+
+}
+
+void Html5Scanner::Scan(
+    std::string_view tag, const TagWalker& walker, LineCounter& lines, const std::string& folder)
+{
+    ScanTag(tag, folder);
+    if (!m_ctx.state.AbortRequested && CaseFold::EqualIgnoringCase(TagWalker::NameOf(tag), "style"))
+        ScanStyleText(walker.RawText(), walker.RawTextOffset(), lines, folder);
+}
+
+void Html5Scanner::Check(std::string_view tag, std::string_view attribute, Use use, const std::string& folder)
+{
+    if (std::optional<std::string_view> value = CutReference(tag, attribute))
+        m_check.CheckValue(*value, use, folder);
+}
+
+void Html5Scanner::ScanTag(std::string_view tag, const std::string& folder)
+{
+    std::string_view name = TagWalker::NameOf(tag);
+    if (Named(name, { "img", "source" }))
+        if (std::optional<std::string_view> srcset = CutReference(tag, "SRCSET"))
+            for (std::string_view url : Html5References::SrcsetUrls(*srcset))
+                m_check.CheckValue(url, Use::Image, folder);
+    if (Named(name, { "source", "audio", "video", "track" }))
+        Check(tag, "SRC", Use::Link, folder);
+    if (Named(name, { "video" }))
+        Check(tag, "POSTER", Use::Image, folder);
+    if (Named(name, { "object" }))
+        Check(tag, "DATA", Use::Link, folder);
+    if (Named(name, { "meta" })) {
+        std::optional<std::string_view> equiv = CutReference(tag, "HTTP-EQUIV");
+        std::optional<std::string_view> content = CutReference(tag, "CONTENT");
+        if (equiv && content && CaseFold::EqualIgnoringCase(*equiv, "refresh"))
+            if (std::optional<std::string_view> url = Html5References::RefreshUrl(*content))
+                m_check.CheckValue(*url, Use::Link, folder);
+    }
+    if (std::optional<std::string_view> style = CutReference(tag, "STYLE"))
+        for (const Html5References::CssUrl& css : Html5References::CssUrls(*style))
+            m_check.CheckValue(css.url, Use::Image, folder);
+}
+
+void Html5Scanner::ScanStyleText(
+    std::string_view css, std::size_t offset, LineCounter& lines, const std::string& folder)
+{
+    for (const Html5References::CssUrl& url : Html5References::CssUrls(css)) {
+        if (m_ctx.state.AbortRequested)
+            return;
+        m_ctx.state.CurrentLine = lines.LineAt(offset + url.offset);
+        m_check.CheckValue(url.url, Use::Image, folder);
+    }
+}
