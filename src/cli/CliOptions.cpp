@@ -38,6 +38,8 @@ the folder to check (at most 500); without them the starting file is checked.
   --json FILE           save the results as JSON to FILE
   --junit FILE          save the results as JUnit XML to FILE: a test case per page
                         analysed, a failure per place of a broken reference
+  --sarif FILE          save the results as SARIF 2.1.0 to FILE: a result per place of
+                        a broken reference, for code-scanning services
   --headers FILE        save the HTTP headers received by the probes to FILE
   -q, --quiet           no progress on standard error
   -h, --help            this text
@@ -111,6 +113,9 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
         } else if (name == "--junit") {
             if (!value(o.junitFile))
+                return std::nullopt;
+        } else if (name == "--sarif") {
+            if (!value(o.sarifFile))
                 return std::nullopt;
         } else if (name == "--html") {
             if (!value(o.htmlFile))

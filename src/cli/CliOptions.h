@@ -20,6 +20,7 @@ struct CliOptions {
     std::string jsonFile;
     std::string headersFile;
     std::string junitFile;
+    std::string sarifFile;
     /// Seconds a network request may take; 0 for no limit.
     int timeout = 30;
     std::string htmlFile;

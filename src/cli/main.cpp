@@ -2,6 +2,7 @@
 #include "cli/CliOptions.h"
 #include "cli/JsonResults.h"
 #include "cli/JunitResults.h"
+#include "cli/SarifResults.h"
 #include "cli/SiteFolder.h"
 #include "components/MainWindowVersion.h"
 #include "engine/AnalyseRun.h"
@@ -110,6 +111,8 @@ int main(int argc, char** argv)
             && saved;
     if (!options->junitFile.empty())
         saved = Save(options->junitFile, JunitXml(models.LinkGrid, models.ImgGrid, state.Places)) && saved;
+    if (!options->sarifFile.empty())
+        saved = Save(options->sarifFile, SarifLog(models.LinkGrid, models.ImgGrid, state.Places)) && saved;
     if (!options->headersFile.empty())
         saved = Save(options->headersFile, outcome.receivedHeaders) && saved;
     if (!saved || outcome.htmlReportSaveFailed)
