@@ -46,17 +46,38 @@ const char* ColourName(RowColour colour)
 
 /// `, "line": N, "seenIn": [...]` for a row whose reference stands in pages; nothing for
 /// a row about a page itself.
-void AppendPlaces(std::string& out, const ReferencePlaces& places, std::uint32_t ref)
+/// Written once per page, as a page stands in many places.
+class PageFields {
+public:
+    explicit PageFields(const ReferencePlaces& places)
+        : m_places(places)
+        , m_fields(places.PageCount())
+    {
+    }
+
+    const std::string& Of(std::uint32_t page)
+    {
+        std::string& field = m_fields.at(page);
+        if (field.empty())
+            AppendField(field, "inFile", TextReport::FileNamePart(m_places.PageName(page)));
+        return field;
+    }
+
+private:
+    const ReferencePlaces& m_places;
+    std::vector<std::string> m_fields;
+};
+
+void AppendPlaces(std::string& out, const ReferencePlaces& places, PageFields& pages, std::uint32_t ref)
 {
     if (ref == ReferencePlaces::None)
         return;
     std::uint32_t at = places.FirstPlace(ref);
-    out += ", \"line\": " + std::to_string(places.PlaceAt(at).line) + ", \"seenIn\": [";
+    out.append(", \"line\": ").append(std::to_string(places.PlaceAt(at).line)).append(", \"seenIn\": [");
     for (at = places.PlaceAt(at).next; at != ReferencePlaces::None; at = places.PlaceAt(at).next) {
         const ReferencePlaces::Place& place = places.PlaceAt(at);
-        out += out.back() == '[' ? "{" : ", {";
-        AppendField(out, "inFile", TextReport::FileNamePart(places.PageName(place.page)));
-        out += ", \"line\": " + std::to_string(place.line) + "}";
+        out.append(out.back() == '[' ? "{" : ", {").append(pages.Of(place.page));
+        out.append(", \"line\": ").append(std::to_string(place.line)).append("}");
     }
     out += ']';
 }
@@ -69,6 +90,7 @@ void AppendRows(
     if (end > 1 && last.cells[0].empty() && last.cells[1].empty() && last.cells[2].empty())
         --end;
     out += '[';
+    PageFields pages(places);
     for (std::size_t r = 1; r < end; ++r) {
         const GridRow& row = grid.Row(r);
         out += r > 1 ? ",\n    {" : "\n    {";
@@ -82,7 +104,7 @@ void AppendRows(
         out += ", \"colour\": \"";
         out += ColourName(row.colour);
         out += '"';
-        AppendPlaces(out, places, places.RefOfRow(which, r));
+        AppendPlaces(out, places, pages, places.RefOfRow(which, r));
         out += '}';
     }
     out += end > 1 ? "\n  ]" : "]";

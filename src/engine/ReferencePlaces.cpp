@@ -2,10 +2,19 @@
 
 std::uint32_t ReferencePlaces::Note(std::string_view key, const std::string& page, std::uint32_t line)
 {
-    auto [it, added] = m_keys.try_emplace(std::string(key), std::uint32_t(m_refs.size()));
-    if (added)
-        m_refs.emplace_back();
-    std::uint32_t ref = it->second;
+    // Kept at most half full, so a probe ends soon at a free slot.
+    if (2 * (m_keyCount + 1) > m_keySlots.size())
+        GrowKeys();
+    std::uint64_t hash = std::hash<std::string_view>()(key);
+    std::uint32_t slot = FindKey(key, hash);
+    std::uint32_t ref = m_keySlots[slot].ref;
+    if (ref == None) {
+        ref = std::uint32_t(m_refs.size());
+        m_keySlots[slot] = { hash, ref };
+        m_refs.push_back({ None, None, std::uint32_t(m_keyTexts.size()), std::uint32_t(key.size()), false });
+        m_keyTexts.append(key);
+        ++m_keyCount;
+    }
     auto index = std::uint32_t(m_places.size());
     m_places.push_back({ PageNumber(page), line, None });
     Ref& r = m_refs[ref];
@@ -15,6 +24,42 @@ std::uint32_t ReferencePlaces::Note(std::string_view key, const std::string& pag
         m_places[r.last].next = index;
     r.last = index;
     return ref;
+}
+
+std::uint32_t ReferencePlaces::FindKey(std::string_view key, std::uint64_t hash) const
+{
+    std::size_t mask = m_keySlots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const KeySlot& slot = m_keySlots[i];
+        if (slot.ref == None)
+            return std::uint32_t(i);
+        const Ref& r = m_refs[slot.ref];
+        if (slot.hash == hash && r.keyLength == key.size()
+            && std::string_view(m_keyTexts).substr(r.keyOffset, r.keyLength) == key)
+            return std::uint32_t(i);
+    }
+}
+
+void ReferencePlaces::GrowKeys()
+{
+    std::vector<KeySlot> old = std::move(m_keySlots);
+    m_keySlots.assign(old.empty() ? 1024 : 2 * old.size(), KeySlot {});
+    std::size_t mask = m_keySlots.size() - 1;
+    for (const KeySlot& slot : old) {
+        if (slot.ref == None)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_keySlots[i].ref != None)
+            i = (i + 1) & mask;
+        m_keySlots[i] = slot;
+    }
+}
+
+void ReferencePlaces::ForgetKeys()
+{
+    m_keySlots.clear();
+    m_keyTexts.clear();
+    m_keyCount = 0;
 }
 
 void ReferencePlaces::BindRow(std::uint32_t ref, Grid grid, std::size_t row)
@@ -33,10 +78,13 @@ std::uint32_t ReferencePlaces::RefOfRow(Grid grid, std::size_t row) const
 
 std::uint32_t ReferencePlaces::PageNumber(const std::string& page)
 {
+    if (m_lastPage != None && m_pages[m_lastPage] == page)
+        return m_lastPage;
     auto [it, added] = m_pageNumbers.try_emplace(page, std::uint32_t(m_pages.size()));
     if (added)
         m_pages.push_back(page);
-    return it->second;
+    m_lastPage = it->second;
+    return m_lastPage;
 }
 
 void ReferencePlaces::Clear()

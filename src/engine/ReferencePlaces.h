@@ -36,28 +36,44 @@ public:
     const Place& PlaceAt(std::uint32_t index) const { return m_places.at(index); }
     bool MissingAnchor(std::uint32_t ref) const { return m_refs.at(ref).missingAnchor; }
     const std::string& PageName(std::uint32_t page) const { return m_pages.at(page); }
+    std::size_t PageCount() const { return m_pages.size(); }
     /// The analysed pages by number, in the order they were analysed.
     const std::vector<std::uint32_t>& AnalysedPages() const { return m_analysed; }
 
     /// A reference met again from now on is a new one (a separate report begins), while
     /// the places and rows recorded so far stay.
-    void ForgetKeys() { m_keys.clear(); }
+    void ForgetKeys();
     void Clear();
 
 private:
     struct Ref {
         std::uint32_t first = None;
         std::uint32_t last = None;
+        std::uint32_t keyOffset = 0;
+        std::uint32_t keyLength = 0;
         bool missingAnchor = false;
     };
 
     std::uint32_t PageNumber(const std::string& page);
 
-    std::unordered_map<std::string, std::uint32_t> m_keys;
+    std::uint32_t FindKey(std::string_view key, std::uint64_t hash) const;
+    void GrowKeys();
+
+    /// An open table of the references by key, the keys end to end in one text: a
+    /// look-up touches one slot and, on a hash match, the key's text.
+    struct KeySlot {
+        std::uint64_t hash = 0;
+        std::uint32_t ref = None;
+    };
+    std::vector<KeySlot> m_keySlots;
+    std::string m_keyTexts;
+    std::size_t m_keyCount = 0;
     std::vector<Ref> m_refs;
     std::vector<Place> m_places;
     std::vector<std::string> m_pages;
     std::unordered_map<std::string, std::uint32_t> m_pageNumbers;
     std::vector<std::uint32_t> m_analysed;
+    /// Places come page after page: the page of the last one is asked for again.
+    std::uint32_t m_lastPage = None;
     std::vector<std::uint32_t> m_rowRefs[2];
 };
