@@ -52,6 +52,10 @@ void Html5Scanner::ScanTag(std::string_view tag, const std::string& folder)
             if (std::optional<std::string_view> url = Html5References::RefreshUrl(*content))
                 m_check.CheckValue(*url, Use::Link, folder);
     }
+    // Reading every tag's attributes for a style would cost more than the rest of the
+    // walk; a style without a url() carries no reference.
+    if (CaseFold::FindIgnoringCase(tag, "url(") == std::string_view::npos)
+        return;
     if (std::optional<std::string_view> style = CutReference(tag, "STYLE"))
         for (const Html5References::CssUrl& css : Html5References::CssUrls(*style))
             m_check.CheckValue(css.url, Use::Image, folder);
