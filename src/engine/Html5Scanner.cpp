@@ -4,6 +4,8 @@
 #include "engine/ReferenceCutter.h"
 #include "platform/CaseFold.h"
 
+#include <algorithm>
+
 namespace {
 
 using Use = ResolvedReference::Use;
@@ -32,9 +34,19 @@ void Html5Scanner::Check(std::string_view tag, std::string_view attribute, Use u
         m_check.CheckValue(*value, use, folder);
 }
 
-void Html5Scanner::ScanTag(std::string_view tag, const std::string& folder)
+void Html5Scanner::ScanTag(std::string_view written, const std::string& folder)
 {
-    std::string_view name = TagWalker::NameOf(tag);
+    // Reading every tag's attributes for a style would cost more than the rest of the
+    // walk; a style without a url() carries no reference.
+    std::string_view name = TagWalker::NameOf(written);
+    bool styled = CaseFold::FindIgnoringCase(written, "url(") != std::string_view::npos;
+    if (!styled && !Named(name, { "img", "source", "audio", "video", "track", "object", "meta" }))
+        return;
+    // An unquoted value ends at a blank, and a line end between attributes is one.
+    m_tag.assign(written);
+    std::replace_if(
+        m_tag.begin(), m_tag.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::string_view tag = m_tag;
     if (Named(name, { "img", "source" }))
         if (std::optional<std::string_view> srcset = CutReference(tag, "SRCSET"))
             for (std::string_view url : Html5References::SrcsetUrls(*srcset))
@@ -52,9 +64,7 @@ void Html5Scanner::ScanTag(std::string_view tag, const std::string& folder)
             if (std::optional<std::string_view> url = Html5References::RefreshUrl(*content))
                 m_check.CheckValue(*url, Use::Link, folder);
     }
-    // Reading every tag's attributes for a style would cost more than the rest of the
-    // walk; a style without a url() carries no reference.
-    if (CaseFold::FindIgnoringCase(tag, "url(") == std::string_view::npos)
+    if (!styled)
         return;
     if (std::optional<std::string_view> style = CutReference(tag, "STYLE"))
         for (const Html5References::CssUrl& css : Html5References::CssUrls(*style))

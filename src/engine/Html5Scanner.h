@@ -33,4 +33,6 @@ private:
 
     RunContext& m_ctx;
     ReferenceCheck& m_check;
+    /// The tag being read, line ends as blanks.
+    std::string m_tag;
 };
