@@ -63,9 +63,9 @@ void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use u
     // The server, not the browser, decodes the path of an on-line run.
     ResolvedReference ref = ResolvedReference::Resolve(value, folder, state.CurrentPage, use,
         m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
-    std::string key = ref.SeenKey();
-    m_placeRef = state.Places.Note(key, state.CurrentPage, state.CurrentLine);
-    if (!state.SeenRefs.Insert(key))
+    bool first = false;
+    m_placeRef = state.Places.Note(ref.SeenKey(), state.CurrentPage, state.CurrentLine, first);
+    if (!first)
         return;
     if (m_exclusions.Matches(value)) {
         ListExcluded(ref, image);

@@ -1,6 +1,7 @@
 #include "engine/ReferencePlaces.h"
 
-std::uint32_t ReferencePlaces::Note(std::string_view key, const std::string& page, std::uint32_t line)
+std::uint32_t ReferencePlaces::Note(
+    std::string_view key, const std::string& page, std::uint32_t line, bool& first)
 {
     // Kept at most half full, so a probe ends soon at a free slot.
     if (2 * (m_keyCount + 1) > m_keySlots.size())
@@ -8,7 +9,8 @@ std::uint32_t ReferencePlaces::Note(std::string_view key, const std::string& pag
     std::uint64_t hash = std::hash<std::string_view>()(key);
     std::uint32_t slot = FindKey(key, hash);
     std::uint32_t ref = m_keySlots[slot].ref;
-    if (ref == None) {
+    first = ref == None;
+    if (first) {
         ref = std::uint32_t(m_refs.size());
         m_keySlots[slot] = { hash, ref };
         m_refs.push_back({ None, None, std::uint32_t(m_keyTexts.size()), std::uint32_t(key.size()), false });

@@ -6,9 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
-/// Every place (page and line) where each checked reference stands, and the grid row
-/// its one check wrote. Places of a site run into the millions, so each is three
-/// numbers in one array, chained per reference, and each page name is kept once.
+/// The references a run has checked, by the text it knows each by, with every place
+/// (page and line) where each stands and the grid row its one check wrote. Places of a site run into the
+/// millions, so each is three numbers in one array, chained per reference, and each page name is kept once.
 class ReferencePlaces {
 public:
     enum class Grid : std::uint8_t { Links, Images };
@@ -21,8 +21,8 @@ public:
     };
 
     /// Records a place of the reference known by `key` (a reference's seen key) and
-    /// returns the reference's number.
-    std::uint32_t Note(std::string_view key, const std::string& page, std::uint32_t line);
+    /// returns the reference's number; `first` tells whether the key was new.
+    std::uint32_t Note(std::string_view key, const std::string& page, std::uint32_t line, bool& first);
     /// The reference's check wrote `row` of `grid`.
     void BindRow(std::uint32_t ref, Grid grid, std::size_t row);
     /// The reference leads to a page that exists but lacks its anchor.

@@ -4,7 +4,6 @@ void RunState::ClearResultLists()
 {
     ClearResults();
     FilesAnalysed.Clear();
-    SeenRefs.Clear();
     Places.ForgetKeys();
 }
 

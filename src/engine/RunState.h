@@ -2,7 +2,6 @@
 
 #include "engine/ReferencePlaces.h"
 #include "platform/StringList.h"
-#include "platform/StringSet.h"
 #include "report/ResultLists.h"
 
 #include <chrono>
@@ -18,10 +17,9 @@ struct RunState : ResultLists {
     StringList FilesNotAnalysed;
     StringList UnusedFiles;
     StringList ReceivedHeaders;
-    /// Resolved targets already checked in this run (letter case counts: a wrongly cased
-    /// repeat is a different target and is checked too).
-    StringSet SeenRefs;
-    /// Where each checked reference stands; kept after the run for the result files.
+    /// The resolved targets already checked in this run (letter case counts: a wrongly
+    /// cased repeat is a different target and is checked too) and every place each
+    /// stands; the places are kept after the run for the result files.
     ReferencePlaces Places;
 
     std::string CurrentPage;
