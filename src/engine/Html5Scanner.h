@@ -20,12 +20,13 @@ public:
     {
     }
 
-    /// The references of the tag the walk just gave, which begins on the run's current
-    /// line, and of the style text after it.
-    void Scan(std::string_view tag, const TagWalker& walker, LineCounter& lines, const std::string& folder);
+    /// The references of the tag the walk just gave, which begins at `offset` of the page,
+    /// and of the style text after it.
+    void Scan(std::string_view tag, std::size_t offset, const TagWalker& walker, LineCounter& lines,
+        const std::string& folder);
 
 private:
-    void ScanTag(std::string_view tag, const std::string& folder);
+    void ScanTag(std::string_view tag, std::size_t offset, LineCounter& lines, const std::string& folder);
     void ScanStyleText(
         std::string_view css, std::size_t offset, LineCounter& lines, const std::string& folder);
     void Check(std::string_view tag, std::string_view attribute, ResolvedReference::Use use,

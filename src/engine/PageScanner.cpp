@@ -124,9 +124,9 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
             "<INPUT ", "<LAYER " });
         bool href = head.InGroup({ "<A ", "<LINK ", "<AREA ", "<BASE ", "<TABLE " });
         bool background = head.InGroup({ "<BODY ", "<ILAYER ", "<LAYER ", "<TABLE ", "<TD ", "<TH " });
-        if (src || href || background || m_ctx.options.Html5)
-            state.CurrentLine = lines.LineAt(std::size_t(found.data() - text.data()));
+        std::size_t offset = std::size_t(found.data() - text.data());
         if (src || href || background) {
+            state.CurrentLine = lines.LineAt(offset);
             tag.assign(found);
             std::replace_if(tag.begin(), tag.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         }
@@ -143,7 +143,7 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
         if (state.AbortRequested)
             return false;
         if (m_ctx.options.Html5)
-            m_html5.Scan(found, walker, lines, folder);
+            m_html5.Scan(found, offset, walker, lines, folder);
         if (state.AbortRequested)
             return false;
         m_ctx.host.ProcessMessages();
