@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "engine/RememberedResults.h"
+#include "engine/ExclusionList.h"
 
 #include <cstdlib>
 
@@ -34,12 +35,23 @@ the folder to check (at most 500); without them the starting file is checked.
   --unused              report the files no page uses (with --trace)
   --index-file NAME     a link to a folder holding NAME is a link to that file, as
                         a web server serves it (repeatable: tried in order)
+  --html5               also check srcset, <source>, <audio>, <video> (src, poster),
+                        <track>, <object data>, CSS url() in style attributes,
+                        <style> elements and linked local .css files, and the
+                        address of a <meta http-equiv="refresh">
+  --exclude REGEX       do not check a reference that the extended regular
+                        expression REGEX matches anywhere in, as written; it is
+                        listed as not checked (repeatable)
   --no-list-unchecked   do not list external references that are not checked
   --no-to-non-html      skip pages without HTML markers instead of analysing them
   --report FILE         save the text report to FILE (CR LF line ends)
   --html FILE           save the HTML report to FILE
   --failed-only         the HTML report shows only the failures
   --json FILE           save the results as JSON to FILE
+  --junit FILE          save the results as JUnit XML to FILE: a test case per page
+                        analysed, a failure per place of a broken reference
+  --sarif FILE          save the results as SARIF 2.1.0 to FILE: a result per place of
+                        a broken reference, for code-scanning services
   --headers FILE        save the HTTP headers received by the probes to FILE
   -q, --quiet           no progress on standard error
   -h, --help            this text
@@ -120,6 +132,12 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
         } else if (name == "--json") {
             if (!value(o.jsonFile))
+                return std::nullopt;
+        } else if (name == "--junit") {
+            if (!value(o.junitFile))
+                return std::nullopt;
+        } else if (name == "--sarif") {
+            if (!value(o.sarifFile))
                 return std::nullopt;
         } else if (name == "--html") {
             if (!value(o.htmlFile))
@@ -216,6 +234,19 @@ std::optional<CliOptions> ParseCommandLine(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             o.choices.indexFiles.push_back(file);
+        } else if (name == "--html5") {
+            o.html5 = true;
+        } else if (name == "--exclude") {
+            std::string pattern;
+            if (!value(pattern))
+                return std::nullopt;
+            std::string invalid;
+            ExclusionList::Compile({ pattern }, invalid);
+            if (!invalid.empty()) {
+                error = "--exclude: " + invalid;
+                return std::nullopt;
+            }
+            o.exclusions.push_back(pattern);
         } else if (name == "--no-list-unchecked") {
             o.settings.listUnchecked = false;
         } else if (name == "--no-to-non-html") {

@@ -19,10 +19,15 @@ struct CliOptions {
     std::string reportFile;
     std::string jsonFile;
     std::string headersFile;
+    std::string junitFile;
+    std::string sarifFile;
     /// Seconds a network request may take; 0 for no limit.
     int timeout = 30;
     ProbePolicy probes;
     std::string htmlFile;
+    /// References matching one of these are listed as not checked.
+    std::vector<std::string> exclusions;
+    bool html5 = false;
     bool help = false;
     bool version = false;
 };

@@ -1,31 +1,13 @@
 #include "cli/JsonResults.h"
 
+#include "cli/Utf8Text.h"
 #include "platform/Base64.h"
+#include "report/TextReport.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-
-/// Length of the valid UTF-8 sequence at `at`, or 0 when the bytes there are not one.
-std::size_t Utf8Length(std::string_view s, std::size_t at)
-{
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    unsigned char c = byte(at);
-    if (c < 0x80)
-        return 1;
-    std::size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
-    if (n == 0 || at + n > s.size())
-        return 0;
-    for (std::size_t i = 1; i < n; ++i)
-        if ((byte(at + i) & 0xC0) != 0x80)
-            return 0;
-    unsigned char d = byte(at + 1);
-    // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are not UTF-8.
-    if ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0) || (c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))
-        return 0;
-    return n;
-}
 
 bool IsUtf8(std::string_view s)
 {
@@ -62,13 +44,53 @@ const char* ColourName(RowColour colour)
     return "white";
 }
 
-void AppendRows(std::string& out, const ResultGrid& grid)
+/// `, "line": N, "seenIn": [...]` for a row whose reference stands in pages; nothing for
+/// a row about a page itself.
+/// Written once per page, as a page stands in many places.
+class PageFields {
+public:
+    explicit PageFields(const ReferencePlaces& places)
+        : m_places(places)
+        , m_fields(places.PageCount())
+    {
+    }
+
+    const std::string& Of(std::uint32_t page)
+    {
+        std::string& field = m_fields.at(page);
+        if (field.empty())
+            AppendField(field, "inFile", TextReport::FileNamePart(m_places.PageName(page)));
+        return field;
+    }
+
+private:
+    const ReferencePlaces& m_places;
+    std::vector<std::string> m_fields;
+};
+
+void AppendPlaces(std::string& out, const ReferencePlaces& places, PageFields& pages, std::uint32_t ref)
+{
+    if (ref == ReferencePlaces::None)
+        return;
+    std::uint32_t at = places.FirstPlace(ref);
+    out.append(", \"line\": ").append(std::to_string(places.PlaceAt(at).line)).append(", \"seenIn\": [");
+    for (at = places.PlaceAt(at).next; at != ReferencePlaces::None; at = places.PlaceAt(at).next) {
+        const ReferencePlaces::Place& place = places.PlaceAt(at);
+        out.append(out.back() == '[' ? "{" : ", {").append(pages.Of(place.page));
+        out.append(", \"line\": ").append(std::to_string(place.line)).append("}");
+    }
+    out += ']';
+}
+
+void AppendRows(
+    std::string& out, const ResultGrid& grid, const ReferencePlaces& places, ReferencePlaces::Grid which)
 {
     std::size_t end = grid.RowCount();
     const GridRow& last = grid.Row(end - 1);
     if (end > 1 && last.cells[0].empty() && last.cells[1].empty() && last.cells[2].empty())
         --end;
     out += '[';
+    PageFields pages(places);
     for (std::size_t r = 1; r < end; ++r) {
         const GridRow& row = grid.Row(r);
         out += r > 1 ? ",\n    {" : "\n    {";
@@ -84,7 +106,9 @@ void AppendRows(std::string& out, const ResultGrid& grid)
             out += ", \"remembered\": true";
         out += ", \"colour\": \"";
         out += ColourName(row.colour);
-        out += "\"}";
+        out += '"';
+        AppendPlaces(out, places, pages, places.RefOfRow(which, r));
+        out += '}';
     }
     out += end > 1 ? "\n  ]" : "]";
 }
@@ -140,12 +164,13 @@ void AppendJsonString(std::string& out, std::string_view s)
     out += '"';
 }
 
-std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const RunOutcome& outcome)
+std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const ReferencePlaces& places,
+    const RunOutcome& outcome)
 {
     std::string out = "{\n  \"links\": ";
-    AppendRows(out, links);
+    AppendRows(out, links, places, ReferencePlaces::Grid::Links);
     out += ",\n  \"images\": ";
-    AppendRows(out, images);
+    AppendRows(out, images, places, ReferencePlaces::Grid::Images);
     return out + ",\n  \"errors\": " + std::to_string(outcome.errorCount) + ",\n  \"verdict\": \""
         + (outcome.errorCount > 0 ? "errors" : "ok") + "\"" + ",\n  "
         + Names("notAnalysed", outcome.notAnalysed) + ",\n  " + Names("unused", outcome.unused) + "\n}\n";

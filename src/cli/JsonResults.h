@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AnalyseRun.h"
+#include "engine/ReferencePlaces.h"
 #include "report/ResultGrid.h"
 
 #include <string>
@@ -10,8 +11,10 @@
 /// verdict, the pages not analysed and the files not used. A cell or name that is not
 /// UTF-8 is written with U+FFFD in its string and its exact bytes in base64 beside it:
 /// the field "refBytes", "resultBytes", "inFileBytes" or "secsBytes" in its row, and the
-/// arrays "notAnalysedBytes" and "unusedBytes" (null where a name is UTF-8).
-std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const RunOutcome& outcome);
+/// arrays "notAnalysedBytes" and "unusedBytes" (null where a name is UTF-8). A row of a
+/// reference also gives the line where it first stands and every later place.
+std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const ReferencePlaces& places,
+    const RunOutcome& outcome);
 
 /// A JSON string literal of bytes: valid UTF-8 passes through, each byte that is not
 /// part of a valid UTF-8 sequence becomes U+FFFD.

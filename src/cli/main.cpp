@@ -2,6 +2,8 @@
 #include "cli/CliOptions.h"
 #include "cli/InterruptSignals.h"
 #include "cli/JsonResults.h"
+#include "cli/JunitResults.h"
+#include "cli/SarifResults.h"
 #include "cli/SiteFolder.h"
 #include "components/MainWindowVersion.h"
 #include "engine/AnalyseRun.h"
@@ -82,6 +84,8 @@ int main(int argc, char** argv)
     RunRequest request;
     request.options = MakeRunOptions(options->choices, options->settings);
     request.options.Probes = options->probes;
+    request.options.Exclusions = options->exclusions;
+    request.options.Html5 = options->html5;
     request.folder = *folder;
     request.selectedFiles = options->files;
     request.startingFile = options->startingFile;
@@ -110,7 +114,12 @@ int main(int argc, char** argv)
         saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
     }
     if (!options->jsonFile.empty())
-        saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, outcome)) && saved;
+        saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, state.Places, outcome))
+            && saved;
+    if (!options->junitFile.empty())
+        saved = Save(options->junitFile, JunitXml(models.LinkGrid, models.ImgGrid, state.Places)) && saved;
+    if (!options->sarifFile.empty())
+        saved = Save(options->sarifFile, SarifLog(models.LinkGrid, models.ImgGrid, state.Places)) && saved;
     if (!options->headersFile.empty())
         saved = Save(options->headersFile, outcome.receivedHeaders) && saved;
     if (int signal = InterruptSignals::Received())

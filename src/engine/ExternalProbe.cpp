@@ -26,7 +26,7 @@ void ExternalProbe::StartAhead(const ResolvedReference& ref, bool image)
         || Remembered(ProbedAddress(ref)))
         return;
     std::string key = ref.SeenKey();
-    if (!m_ctx.state.SeenRefs.Contains(key) && m_startedAhead.Insert(key))
+    if (!m_ctx.state.Places.Known(key) && m_startedAhead.Insert(key))
         m_ctx.probes->StartAhead(ProbedAddress(ref));
 }
 

@@ -1,5 +1,6 @@
 #include "engine/PageScanner.h"
 
+#include "engine/LineCounter.h"
 #include "engine/PathText.h"
 #include "engine/TagWalker.h"
 #include "platform/CaseFold.h"
@@ -94,7 +95,10 @@ bool PageScanner::ScanPage(const std::string& page, Question question)
         return false;
     ShowTitle(text);
 
-    return Walk(text, PathText::FolderOf(page));
+    if (!Walk(text, PathText::FolderOf(page)))
+        return false;
+    state.Places.NoteAnalysedPage(page);
+    return true;
 }
 
 void PageScanner::ReportUnreadable(const std::string& page, const std::string& reason)
@@ -154,6 +158,7 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
     if (m_ctx.probes)
         StartProbesAhead(text, folder);
     TagWalker walker(text);
+    LineCounter lines(text);
     std::string_view found;
     std::string tag;
     while (walker.Next(found)) {
@@ -161,8 +166,11 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
         if (state.AbortRequested)
             return false;
         ReferenceGroups groups(found);
-        if (groups.Any())
+        std::size_t offset = std::size_t(found.data() - text.data());
+        if (groups.Any()) {
+            state.CurrentLine = lines.LineAt(offset);
             FlattenTag(found, tag);
+        }
         if (groups.src)
             m_check.CheckReference(tag, "SRC", folder);
         if (state.AbortRequested)
@@ -173,6 +181,10 @@ bool PageScanner::Walk(const std::string& text, const std::string& folder)
             return false;
         if (groups.background)
             m_check.CheckReference(tag, "BACKGROUND", folder);
+        if (state.AbortRequested)
+            return false;
+        if (m_ctx.options.Html5)
+            m_html5.Scan(found, offset, walker, lines, folder);
         if (state.AbortRequested)
             return false;
         m_ctx.host.ProcessMessages();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Html5Scanner.h"
 #include "engine/ReferenceCheck.h"
 #include "engine/RunContext.h"
 
@@ -16,6 +17,7 @@ public:
     explicit PageScanner(RunContext& context)
         : m_ctx(context)
         , m_check(context)
+        , m_html5(context, m_check)
     {
     }
 
@@ -33,4 +35,5 @@ private:
 
     RunContext& m_ctx;
     ReferenceCheck m_check;
+    Html5Scanner m_html5;
 };

@@ -6,6 +6,7 @@
 #include "platform/CaseFold.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -22,6 +23,12 @@ AnchorIndex::Match FindAnchor(const AnchorIndex::Anchors& anchors, const std::st
     return match;
 }
 
+ResolvedReference::Use UseOf(std::string_view tag, std::string_view attributeName)
+{
+    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
+    return image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link;
+}
+
 /// Seconds with one decimal, rounded to nearest; "<0.1" for what would read "0.0".
 std::string FormatSeconds(Clock::duration elapsed)
 {
@@ -33,39 +40,56 @@ std::string FormatSeconds(Clock::duration elapsed)
 
 }
 
-std::optional<ReferenceCheck::Reference> ReferenceCheck::Cut(
-    std::string_view tag, std::string_view attributeName, const std::string& folder) const
+ReferenceCheck::ReferenceCheck(RunContext& context)
+    : m_ctx(context)
+    , m_external(context)
+    , m_styleSheets(context)
 {
-    std::optional<std::string_view> cut = CutReference(tag, attributeName);
-    if (!cut)
-        return std::nullopt;
-    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
+    std::string error;
+    m_exclusions = ExclusionList::Compile(context.options.Exclusions, error);
+}
+
+ResolvedReference ReferenceCheck::Resolve(
+    std::string_view value, ResolvedReference::Use use, const std::string& folder) const
+{
     // The server, not the browser, decodes the path of an on-line run.
-    return Reference { ResolvedReference::Resolve(*cut, folder, m_ctx.state.CurrentPage,
-                           image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link,
-                           m_ctx.online ? ResolvedReference::Decoding::AsWritten
-                                        : ResolvedReference::Decoding::Decoded),
-        image };
+    return ResolvedReference::Resolve(value, folder, m_ctx.state.CurrentPage, use,
+        m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
 }
 
 void ReferenceCheck::StartProbeAhead(
     std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
-    if (std::optional<Reference> found = Cut(tag, attributeName, folder))
-        m_external.StartAhead(found->ref, found->image);
+    std::optional<std::string_view> cut = CutReference(tag, attributeName);
+    if (!cut || m_exclusions.Matches(*cut))
+        return;
+    ResolvedReference::Use use = UseOf(tag, attributeName);
+    m_external.StartAhead(Resolve(*cut, use, folder), use == ResolvedReference::Use::Image);
 }
 
 void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
 {
+    if (m_ctx.state.AbortRequested)
+        return;
+    if (std::optional<std::string_view> cut = CutReference(tag, attributeName))
+        CheckValue(*cut, UseOf(tag, attributeName), folder);
+}
+
+void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder)
+{
     RunState& state = m_ctx.state;
     if (state.AbortRequested)
         return;
-    std::optional<Reference> found = Cut(tag, attributeName, folder);
-    if (!found)
+    bool image = use == ResolvedReference::Use::Image;
+    ResolvedReference ref = Resolve(value, use, folder);
+    bool first = false;
+    m_placeRef = state.Places.Note(ref.SeenKey(), state.CurrentPage, state.CurrentLine, first);
+    if (!first)
         return;
-    auto& [ref, image] = *found;
-    if (!state.SeenRefs.Insert(ref.SeenKey()))
+    if (m_exclusions.Matches(value)) {
+        ListExcluded(ref, image);
         return;
+    }
     Clock::time_point start = Clock::now();
 
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
@@ -93,6 +117,11 @@ void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attri
     }
 
     grid.SetCell(timingRow, 3, probeSeconds ? *probeSeconds : FormatSeconds(Clock::now() - start));
+    if (grid.LastRow() > timingRow)
+        state.Places.BindRow(
+            m_placeRef, image ? ReferencePlaces::Grid::Images : ReferencePlaces::Grid::Links, timingRow);
+    if (!m_styleSheetFound.empty())
+        m_styleSheets.Scan(std::exchange(m_styleSheetFound, {}), *this);
 }
 
 FileSystem::Found ReferenceCheck::TargetExists(const std::string& folder, const std::string& target)
@@ -206,12 +235,16 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
     if (ref.path)
         found = FindPage(ref, page);
     m_ctx.trace.MarkUsed(found);
+    if (m_ctx.options.Html5 && !m_ctx.online && found.exists && StyleSheetScan::IsStyleSheet(found.realPath))
+        m_styleSheetFound = found.realPath;
     AnchorIndex::Match anchor = AnchorIndex::Match::Exact;
     if (found.exists && !ref.fragment.empty()) {
         const AnchorIndex::Anchors* anchors = AnchorsOf(page, found);
         anchor = anchors ? FindAnchor(*anchors, ref.fragment) : AnchorIndex::Match::None;
     }
 
+    if (found.exists && anchor == AnchorIndex::Match::None)
+        state.Places.MarkMissingAnchor(m_placeRef);
     if (!found.exists || anchor == AnchorIndex::Match::None) {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);
@@ -255,6 +288,24 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
         (image ? state.MissingImages : state.FailedLinks).Add(ref.target);
     }
     grid.AppendBlankRow();
+}
+
+void ReferenceCheck::ListExcluded(const ResolvedReference& ref, bool image)
+{
+    ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
+    RunState& state = m_ctx.state;
+    (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
+    bool asTarget = image || ref.kind == ResolvedReference::Kind::Address;
+    std::size_t row = grid.LastRow();
+    grid.FillLastRow(
+        asTarget ? ref.target : ref.display, "Not checked", state.CurrentPageName, RowColour::Silver);
+    grid.SetCell(row, 3, FormatSeconds(Clock::duration::zero()));
+    state.Places.BindRow(
+        m_placeRef, image ? ReferencePlaces::Grid::Images : ReferencePlaces::Grid::Links, row);
+    if (image)
+        UpdateImagesLabel();
+    else
+        UpdateLinksLabel();
 }
 
 std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference& ref, bool image)

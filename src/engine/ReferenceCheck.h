@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/ExternalProbe.h"
+#include "engine/ExclusionList.h"
 #include "engine/ResolvedReference.h"
 #include "engine/RunContext.h"
+#include "engine/StyleSheetScan.h"
 
 #include <chrono>
 #include <optional>
@@ -16,14 +18,13 @@
 /// for tracing and times the check.
 class ReferenceCheck {
 public:
-    explicit ReferenceCheck(RunContext& context)
-        : m_ctx(context)
-        , m_external(context)
-    {
-    }
+    /// The run's exclusions were found valid before it started.
+    explicit ReferenceCheck(RunContext& context);
 
     /// `attributeName` is "SRC", "HREF" or "BACKGROUND"; `folder` is the page's folder.
     void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
+    /// Checks a reference value found elsewhere than in one of those attributes.
+    void CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder);
     /// Starts the probe that `CheckReference` will want for the same attribute, when it
     /// will probe an external address; each target once per page.
     void StartProbeAhead(std::string_view tag, std::string_view attributeName, const std::string& folder);
@@ -31,19 +32,14 @@ public:
     void ClearStartedAhead() { m_external.ClearStartedAhead(); }
 
 private:
-    struct Reference {
-        ResolvedReference ref;
-        bool image;
-    };
-    /// The reference an attribute of a tag carries, resolved against the page's folder.
-    std::optional<Reference> Cut(
-        std::string_view tag, std::string_view attributeName, const std::string& folder) const;
+    ResolvedReference Resolve(std::string_view value, ResolvedReference::Use use, const std::string& folder) const;
     void CheckLocalImage(const ResolvedReference& ref);
     void CheckLocalLink(const ResolvedReference& ref);
     void CheckFileUrl(const ResolvedReference& ref, bool image);
     /// The "Secs" cell when it is not the time of the check: the probe's own time when it
     /// ran ahead, "0.0" for a result taken from the remembered ones.
     std::optional<std::string> CheckExternal(const ResolvedReference& ref, bool image);
+    void ListExcluded(const ResolvedReference& ref, bool image);
     /// Local targets on disk, or on the server in an on-line run.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target);
     /// The page a link leads to; `page` becomes the index file's path when the link names
@@ -57,4 +53,10 @@ private:
 
     RunContext& m_ctx;
     ExternalProbe m_external;
+    ExclusionList m_exclusions;
+    StyleSheetScan m_styleSheets;
+    /// A linked style sheet found by the check under way, scanned when it is done.
+    std::string m_styleSheetFound;
+    /// The reference being checked, as the run's places know it.
+    std::uint32_t m_placeRef = ReferencePlaces::None;
 };

@@ -44,6 +44,11 @@ struct RunOptions {
     std::vector<std::string> IndexFiles;
 
     ProbePolicy Probes;
+    /// Extended regular expressions; a reference one of them matches is not checked.
+    std::vector<std::string> Exclusions;
+    /// Also checks the references of today's markup: srcset, media sources, posters,
+    /// object data, CSS url() and refresh addresses.
+    bool Html5 = false;
 
     bool ListUnchecked = true;
     bool ShowFailedOnly = false;

@@ -4,7 +4,7 @@ void RunState::ClearResultLists()
 {
     ClearResults();
     FilesAnalysed.Clear();
-    SeenRefs.Clear();
+    Places.ForgetKeys();
 }
 
 void RunState::Reset()
@@ -19,6 +19,8 @@ void RunState::Reset()
     CurrentPage.clear();
     CurrentPageName.clear();
     CurrentRef.clear();
+    CurrentLine = 0;
+    Places.Clear();
     AbortRequested = false;
     GiveUpCurrentRequest = false;
     Paused = false;

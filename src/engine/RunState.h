@@ -1,10 +1,11 @@
 #pragma once
 
+#include "engine/ReferencePlaces.h"
 #include "platform/StringList.h"
-#include "platform/StringSet.h"
 #include "report/ResultLists.h"
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 /// The lists, flags and scalars of one run, under the names the whole run uses. The
@@ -16,13 +17,16 @@ struct RunState : ResultLists {
     StringList FilesNotAnalysed;
     StringList UnusedFiles;
     StringList ReceivedHeaders;
-    /// Resolved targets already checked in this run (letter case counts: a wrongly cased
-    /// repeat is a different target and is checked too).
-    StringSet SeenRefs;
+    /// The resolved targets already checked in this run (letter case counts: a wrongly
+    /// cased repeat is a different target and is checked too) and every place each
+    /// stands; the places are kept after the run for the result files.
+    ReferencePlaces Places;
 
     std::string CurrentPage;
     std::string CurrentPageName;
     std::string CurrentRef;
+    /// The line of the current page where the tag being checked begins.
+    std::uint32_t CurrentLine = 0;
     /// The last page text an on-line run obtained, which spares loading it again.
     std::string LastFetchedUrl;
     std::string LastFetchedText;

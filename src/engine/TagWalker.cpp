@@ -10,13 +10,17 @@ bool EndsName(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '/' || c == '>';
 }
 
-std::string_view NameOf(std::string_view tag)
+}
+
+std::string_view TagWalker::NameOf(std::string_view tag)
 {
     std::size_t end = 1;
     while (end < tag.size() && !EndsName(tag[end]))
         ++end;
     return tag.substr(1, end - 1);
 }
+
+namespace {
 
 bool HoldsRawText(std::string_view name)
 {
@@ -52,7 +56,8 @@ bool TagWalker::Next(std::string_view& tag)
             return false;
         }
         tag = rest.substr(0, close + 1);
-        m_pos = After(tag, open + close + 1);
+        m_rawStart = open + close + 1;
+        m_pos = After(tag, m_rawStart);
         return true;
     }
 }

@@ -18,6 +18,13 @@ public:
 
     /// The next tag, "<" and ">" included; false when the walk has ended.
     bool Next(std::string_view& tag);
+    /// The text the walk skipped as not markup after the last tag (empty for most tags).
+    std::string_view RawText() const { return m_text.substr(m_rawStart, m_pos - m_rawStart); }
+    /// Where RawText begins in the text.
+    std::size_t RawTextOffset() const { return m_rawStart; }
+
+    /// The tag's element name, as written.
+    static std::string_view NameOf(std::string_view tag);
 
 private:
     /// Where the walk goes on after `tag`, which ends at `end`.
@@ -25,4 +32,5 @@ private:
 
     std::string_view m_text;
     std::size_t m_pos = 0;
+    std::size_t m_rawStart = 0;
 };

@@ -47,7 +47,7 @@ TEST(JsonResults, ACellThatIsNotUtf8CarriesItsExactBytes)
     outcome.notAnalysed = { "good.html", "dir\xe9/page.html" };
     outcome.unused = { "u.html" };
 
-    std::string json = ResultsJson(links, images, outcome);
+    std::string json = ResultsJson(links, images, ReferencePlaces(), outcome);
     const std::string expected[] = {
         "{\"ref\": \"caf" + replacement
             + ".html\", \"refBytes\": \"Y2Fm6S5odG1s\", \"result\": \"NOT FOUND\", "

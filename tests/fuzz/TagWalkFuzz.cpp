@@ -1,9 +1,12 @@
 // Feeds the input as a page's text to the tag walk and hands every tag it yields to the
 // attribute reader, the reference cutter (for each attribute the scanner hands on) and
-// the anchor index.
+// the anchor index and the readers of today's markup (srcset, CSS url(), refresh), and
+// counts the lines up to each tag as the walk goes.
 #include "FuzzCheck.h"
 
 #include "engine/AnchorIndex.h"
+#include "engine/Html5References.h"
+#include "engine/LineCounter.h"
 #include "engine/ReferenceCutter.h"
 #include "engine/TagAttributes.h"
 #include "engine/TagWalker.h"
@@ -45,6 +48,18 @@ void CheckReferences(std::string_view tag)
     }
 }
 
+void CheckHtml5(std::string_view tag, std::string_view rawText)
+{
+    if (std::optional<std::string_view> srcset = CutReference(tag, "SRCSET"))
+        for (std::string_view url : Html5References::SrcsetUrls(*srcset))
+            FUZZ_CHECK(!url.empty() && Inside(url, *srcset));
+    for (std::string_view css : { CutReference(tag, "STYLE").value_or(""), rawText })
+        for (const Html5References::CssUrl& url : Html5References::CssUrls(css))
+            FUZZ_CHECK(!url.url.empty() && Inside(url.url, css) && url.url.data() == css.data() + url.offset);
+    if (std::optional<std::string_view> content = CutReference(tag, "CONTENT"))
+        if (std::optional<std::string_view> url = Html5References::RefreshUrl(*content))
+            FUZZ_CHECK(!url->empty() && Inside(*url, *content));
+}
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -56,6 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TagWalker walker(page);
     std::string_view tag;
     const char* lastEnd = page.data();
+    LineCounter lines(page);
+    std::uint32_t lastLine = 1;
     while (walker.Next(tag)) {
         FUZZ_CHECK(Inside(tag, page));
         FUZZ_CHECK(tag.size() >= 2 && tag.front() == '<' && tag.back() == '>');
@@ -63,8 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Tags come in page order and never overlap.
         FUZZ_CHECK(tag.data() >= lastEnd);
         lastEnd = tag.data() + tag.size();
+        std::uint32_t line = lines.LineAt(std::size_t(tag.data() - page.data()));
+        FUZZ_CHECK(line >= lastLine && line <= std::size_t(tag.data() - page.data()) + 1);
+        lastLine = line;
         CheckAttributes(tag);
         CheckReferences(tag);
+        FUZZ_CHECK(walker.RawText().empty() || Inside(walker.RawText(), page));
+        CheckHtml5(tag, walker.RawText());
         tagAnchors.merge(AnchorIndex::AnchorsOf(tag));
     }
     // The anchors of a page are exactly those of the tags the walk yields.

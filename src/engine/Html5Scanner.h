@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/LineCounter.h"
+#include "engine/ReferenceCheck.h"
+#include "engine/RunContext.h"
+#include "engine/TagWalker.h"
+
+#include <string>
+#include <string_view>
+
+/// Hands the references of today's markup to the link check: the srcset candidates of
+/// images and picture sources (as images), the sources of media, a video's poster (an
+/// image), an object's data, the url()s of style attributes and style elements (as
+/// images) and where a refresh leads.
+class Html5Scanner {
+public:
+    Html5Scanner(RunContext& context, ReferenceCheck& check)
+        : m_ctx(context)
+        , m_check(check)
+    {
+    }
+
+    /// The references of the tag the walk just gave, which begins at `offset` of the page,
+    /// and of the style text after it.
+    void Scan(std::string_view tag, std::size_t offset, const TagWalker& walker, LineCounter& lines,
+        const std::string& folder);
+
+private:
+    void ScanTag(std::string_view tag, std::size_t offset, LineCounter& lines, const std::string& folder);
+    void ScanStyleText(
+        std::string_view css, std::size_t offset, LineCounter& lines, const std::string& folder);
+    void Check(std::string_view tag, std::string_view attribute, ResolvedReference::Use use,
+        const std::string& folder);
+
+    RunContext& m_ctx;
+    ReferenceCheck& m_check;
+    /// The tag being read, line ends as blanks.
+    std::string m_tag;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+/// The references a run has checked, by the text it knows each by, with every place
+/// (page and line) where each stands and the grid row its one check wrote. Places of a site run into the
+/// millions, so each is three numbers in one array, chained per reference, and each page name is kept once.
+class ReferencePlaces {
+public:
+    enum class Grid : std::uint8_t { Links, Images };
+    static constexpr std::uint32_t None = UINT32_MAX;
+
+    struct Place {
+        std::uint32_t page;
+        std::uint32_t line;
+        std::uint32_t next; // the reference's following place, or None
+    };
+
+    /// Records a place of the reference known by `key` (a reference's seen key) and
+    /// returns the reference's number; `first` tells whether the key was new.
+    std::uint32_t Note(std::string_view key, const std::string& page, std::uint32_t line, bool& first);
+    /// Whether a reference known by `key` was noted already.
+    bool Known(std::string_view key) const;
+    /// The reference's check wrote `row` of `grid`.
+    void BindRow(std::uint32_t ref, Grid grid, std::size_t row);
+    /// The reference leads to a page that exists but lacks its anchor.
+    void MarkMissingAnchor(std::uint32_t ref) { m_refs.at(ref).missingAnchor = true; }
+    void NoteAnalysedPage(const std::string& page) { m_analysed.push_back(PageNumber(page)); }
+
+    /// The reference whose check wrote the row, or None.
+    std::uint32_t RefOfRow(Grid grid, std::size_t row) const;
+    /// The reference's first place; follow `next` through PlaceAt for the later ones.
+    std::uint32_t FirstPlace(std::uint32_t ref) const { return m_refs.at(ref).first; }
+    const Place& PlaceAt(std::uint32_t index) const { return m_places.at(index); }
+    bool MissingAnchor(std::uint32_t ref) const { return m_refs.at(ref).missingAnchor; }
+    const std::string& PageName(std::uint32_t page) const { return m_pages.at(page); }
+    std::size_t PageCount() const { return m_pages.size(); }
+    /// The analysed pages by number, in the order they were analysed.
+    const std::vector<std::uint32_t>& AnalysedPages() const { return m_analysed; }
+
+    /// A reference met again from now on is a new one (a separate report begins), while
+    /// the places and rows recorded so far stay.
+    void ForgetKeys();
+    void Clear();
+
+private:
+    struct Ref {
+        std::uint32_t first = None;
+        std::uint32_t last = None;
+        std::uint32_t keyOffset = 0;
+        std::uint32_t keyLength = 0;
+        bool missingAnchor = false;
+    };
+
+    std::uint32_t PageNumber(const std::string& page);
+
+    std::uint32_t FindKey(std::string_view key, std::uint64_t hash) const;
+    void GrowKeys();
+
+    /// An open table of the references by key, the keys end to end in one text: a
+    /// look-up touches one slot and, on a hash match, the key's text.
+    struct KeySlot {
+        std::uint64_t hash = 0;
+        std::uint32_t ref = None;
+    };
+    std::vector<KeySlot> m_keySlots;
+    std::string m_keyTexts;
+    std::size_t m_keyCount = 0;
+    std::vector<Ref> m_refs;
+    std::vector<Place> m_places;
+    std::vector<std::string> m_pages;
+    std::unordered_map<std::string, std::uint32_t> m_pageNumbers;
+    std::vector<std::uint32_t> m_analysed;
+    /// Places come page after page: the page of the last one is asked for again.
+    std::uint32_t m_lastPage = None;
+    std::vector<std::uint32_t> m_rowRefs[2];
+};

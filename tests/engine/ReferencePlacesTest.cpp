@@ -1,0 +1,102 @@
+#include "engine/LineCounter.h"
+#include "support/SiteRun.h"
+#include "support/TempSite.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Every place of the reference whose row in the link grid names `ref`, as "page:line".
+std::vector<std::string> PlacesOf(const SiteRun& run, const std::string& ref)
+{
+    const ReferencePlaces& places = run.state.Places;
+    const ResultGrid& grid = run.models.LinkGrid;
+    for (std::size_t row = 1; row < grid.RowCount(); ++row) {
+        if (grid.Row(row).cells[0] != ref)
+            continue;
+        std::vector<std::string> found;
+        std::uint32_t r = places.RefOfRow(ReferencePlaces::Grid::Links, row);
+        for (std::uint32_t at = r == ReferencePlaces::None ? r : places.FirstPlace(r);
+             at != ReferencePlaces::None; at = places.PlaceAt(at).next)
+            found.push_back(
+                places.PageName(places.PlaceAt(at).page) + ":" + std::to_string(places.PlaceAt(at).line));
+        return found;
+    }
+    return {};
+}
+
+}
+
+TEST(LineCounter, CountsEveryKindOfLineEnd)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t offset;
+        std::uint32_t line;
+    };
+    const Case cases[] = {
+        { "start", "a\nb", 0, 1 },
+        { "after LF", "a\nb", 2, 2 },
+        { "after CR LF", "a\r\nb", 3, 2 },
+        { "inside CR LF", "a\r\nb", 2, 1 },
+        { "after lone CR", "a\rb", 2, 2 },
+        { "mixed", "a\r\n\r\n\n\rb", 7, 5 },
+        { "CR at the end", "a\r", 2, 2 },
+        { "past the end", "a\nb", 99, 2 },
+    };
+    for (const Case& c : cases) {
+        LineCounter lines(c.text);
+        EXPECT_EQ(lines.LineAt(c.offset), c.line) << c.name;
+    }
+}
+
+TEST(LineCounter, AnswersAsTheWalkMovesOn)
+{
+    LineCounter lines("<a>\r\n<b\r\nc>\r<d>");
+    EXPECT_EQ(lines.LineAt(0), 1u);
+    EXPECT_EQ(lines.LineAt(5), 2u);
+    EXPECT_EQ(lines.LineAt(12), 4u);
+    EXPECT_EQ(lines.LineAt(5), 4u) << "offsets never go back";
+}
+
+TEST(ReferencePlaces, EveryPlaceOfAReferenceCheckedOnce)
+{
+    TempSite site(
+        { { "index.html", "<html>\r\n<a href=b.html>\r\n<a\r\nhref=gone.html><a href=gone.html></html>" },
+            { "b.html", "<html>\r<a href=gone.html>\r\r<a href=index.html></html>" },
+            { "c.html", "<html>\n\n<a href=gone.html></html>" } });
+    SiteRun run;
+    RunOptions options;
+    run.Run(site.Root(), options, { "index.html", "b.html", "c.html" });
+    struct Case {
+        const char* ref;
+        std::vector<std::string> places;
+    };
+    const Case cases[] = {
+        { "b.html", { "index.html:2" } },
+        { "gone.html", { "index.html:3", "index.html:4", "b.html:2", "c.html:3" } },
+        { "index.html", { "b.html:4" } },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlacesOf(run, c.ref), c.places) << c.ref;
+    std::vector<std::string> analysed;
+    for (std::uint32_t page : run.state.Places.AnalysedPages())
+        analysed.push_back(run.state.Places.PageName(page));
+    EXPECT_EQ(analysed, (std::vector<std::string> { "index.html", "b.html", "c.html" }));
+}
+
+TEST(ReferencePlaces, SeparateReportsCheckAgainPerPage)
+{
+    TempSite site({ { "a.html", "<html><a href=gone.html></html>" },
+        { "b.html", "<html>\n<a href=gone.html></html>" } });
+    SiteRun run;
+    RunOptions options;
+    options.SeparateReports = true;
+    run.Run(site.Root(), options, { "a.html", "b.html" });
+    const ReferencePlaces& places = run.state.Places;
+    std::uint32_t second = places.RefOfRow(ReferencePlaces::Grid::Links, 2);
+    ASSERT_NE(second, ReferencePlaces::None);
+    EXPECT_EQ(places.PlaceAt(places.FirstPlace(second)).line, 2u);
+    EXPECT_EQ(places.PlaceAt(places.FirstPlace(second)).next, ReferencePlaces::None);
+}
