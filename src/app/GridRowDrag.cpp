@@ -13,13 +13,16 @@ GridRowDrag::GridRowDrag(QTableView* grid, ResultGridModel* model, std::function
     , m_grid(grid)
     , m_model(model)
     , m_allowed(std::move(allowed))
+    , m_viewport(grid->viewport())
 {
-    grid->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 bool GridRowDrag::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_grid->viewport())
+    // Compared with the viewport kept at the start: while the grid is being destroyed its
+    // viewport still sends events, and the grid can no longer be asked for it.
+    if (watched != m_viewport)
         return false;
     // The view goes on handling every event: pressing and dragging also move its
     // current cell.
@@ -39,7 +42,7 @@ bool GridRowDrag::eventFilter(QObject* watched, QEvent* event)
             && (mouse->position().toPoint() - m_pressedAt).manhattanLength()
                 >= QApplication::startDragDistance()) {
             m_dragging = true;
-            m_grid->viewport()->setCursor(Qt::DragMoveCursor);
+            m_viewport->setCursor(Qt::DragMoveCursor);
         }
         break;
     }
@@ -48,7 +51,7 @@ bool GridRowDrag::eventFilter(QObject* watched, QEvent* event)
         if (mouse->button() != Qt::LeftButton || !m_dragging)
             break;
         m_dragging = false;
-        m_grid->viewport()->unsetCursor();
+        m_viewport->unsetCursor();
         int y = mouse->position().toPoint().y();
         int to = m_grid->rowAt(y);
         // Let go past either end of the rows: the row goes first or last.

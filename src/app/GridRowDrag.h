@@ -5,6 +5,7 @@
 #include <functional>
 
 class QTableView;
+class QWidget;
 class ResultGridModel;
 
 /// Lets the user drag a row of a result grid to another place: pressing on a row and
@@ -24,6 +25,7 @@ private:
     QTableView* m_grid;
     ResultGridModel* m_model;
     std::function<bool()> m_allowed;
+    QWidget* m_viewport;
     int m_from = -1;
     QPoint m_pressedAt;
     bool m_dragging = false;
