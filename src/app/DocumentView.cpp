@@ -3,8 +3,7 @@
 #include "engine/LocalSite.h"
 #include "engine/WebAccess.h"
 #include "report/ReportDocument.h"
-
-#include <algorithm>
+#include "report/SourceLines.h"
 
 namespace DocumentView {
 
@@ -38,15 +37,8 @@ void Show(ReportDocument& report, const Document& document)
         report.Append({ "FAILED: " + document.failure, ReportStyle::Normal, 0, ReportColour::Red });
         return;
     }
-    // Lines end in CR LF, LF or a lone CR; the end of the last line adds no empty line.
-    const std::string& text = document.text;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        report.Append({ text.substr(start, end - start), ReportStyle::Normal });
-        start = end + 1;
-        if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n')
-            ++start;
-    }
+    for (std::string_view line : SourceLines(document.text))
+        report.Append({ std::string(line), ReportStyle::Normal });
 }
 
 }

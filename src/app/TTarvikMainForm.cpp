@@ -446,8 +446,7 @@ void TTarvikMainForm::PrintGridsClick(GridChoice choice)
 
 void TTarvikMainForm::PrintGrids(QPrinter& printer, GridChoice choice)
 {
-    const ResultGrid* current
-        = m_tabs->currentIndex() == ImagesTab ? &m_models.ImgGrid : &m_models.LinkGrid;
+    const ResultGrid* current = m_tabs->currentIndex() == ImagesTab ? &m_models.ImgGrid : &m_models.LinkGrid;
     const ResultGrid* both[] = { &m_models.LinkGrid, &m_models.ImgGrid };
     Printing::PrintGrids(printer,
         choice == GridChoice::BothGrids ? std::span<const ResultGrid* const>(both)

@@ -1,11 +1,11 @@
 #include "ChainSite.h"
-#include "components/FakePrograms.h"
 #include "DialogResponder.h"
 #include "TestWindow.h"
 #include "app/FileBrowser.h"
 #include "app/HiddenKeySequence.h"
 #include "app/SettingsStore.h"
 #include "app/TTarvikMainForm.h"
+#include "components/FakePrograms.h"
 #include "support/ReportText.h"
 #include "support/TempSite.h"
 

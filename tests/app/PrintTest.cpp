@@ -50,8 +50,10 @@ public:
 private:
     std::string Tool(const std::string& tool, std::vector<std::string> after) const
     {
-        std::vector<std::string> argv { QStandardPaths::findExecutable(QString::fromStdString(tool)).toStdString(),
-            m_dir.filePath("out.pdf").toStdString() };
+        std::vector<std::string> argv {
+            QStandardPaths::findExecutable(QString::fromStdString(tool)).toStdString(),
+            m_dir.filePath("out.pdf").toStdString()
+        };
         argv.insert(argv.end(), after.begin(), after.end());
         return RunProcess(argv).out;
     }
@@ -59,8 +61,8 @@ private:
     QTemporaryDir m_dir;
 };
 
-#define SKIP_WITHOUT_POPPLER()                                                                          \
-    if (PdfPrint::ToolsMissing())                                                                       \
+#define SKIP_WITHOUT_POPPLER()                                                                               \
+    if (PdfPrint::ToolsMissing())                                                                            \
     GTEST_SKIP() << "pdftotext is missing (Debian package poppler-utils): the printout cannot be read"
 
 bool Contains(const std::string& text, const std::string& part)
