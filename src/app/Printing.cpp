@@ -23,6 +23,7 @@ const QString DocumentTitle = "Tarvik";
 bool Printing::AskPrinter(QPrinter& printer, QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName("PrintDialog");
     return dialog.exec() == QDialog::Accepted;
 }
 

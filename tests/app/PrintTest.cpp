@@ -161,3 +161,22 @@ TEST(Printing, ATextBoxPrintsItsText)
     EXPECT_TRUE(Contains(pdf.Text(), "HTTP/1.1 200 OK Server: loopback"));
     EXPECT_EQ(pdf.Info("Title"), "Tarvik");
 }
+
+TEST(TTarvikMainForm, PrintCommandsAskForThePrinterUnlessThereIsNothingToPrint)
+{
+    TestWindow w(Faults);
+    w.form.Browser()->SelectFile("index.html");
+    {
+        DialogResponder cancel([](QWidget* d) { QMetaObject::invokeMethod(d, "reject"); });
+        w.form.PrintReportClick();
+        EXPECT_TRUE(cancel.seen.empty()) << "no report yet";
+    }
+    w.Analyse();
+    DialogResponder cancel([](QWidget* d) { QMetaObject::invokeMethod(d, "reject"); });
+    w.form.PrintReportClick();
+    w.form.PrintGridsClick(TTarvikMainForm::GridChoice::BothGrids);
+    EXPECT_EQ(cancel.seen, (QStringList { "PrintDialog", "PrintDialog" }));
+    w.Control<QTabWidget>("PageControlAn")->setCurrentIndex(0);
+    w.form.PrintReportClick();
+    EXPECT_EQ(cancel.seen.size(), 2) << "the Links tab and no headers: nothing to print";
+}
