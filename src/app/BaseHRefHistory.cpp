@@ -51,3 +51,8 @@ QString NormalizedBaseHRef(const QString& text)
         base += '/';
     return base;
 }
+
+bool HasBaseHRef(const QString& baseHRef)
+{
+    return !baseHRef.isEmpty() && baseHRef != BaseHRefHistory::NoAddress;
+}

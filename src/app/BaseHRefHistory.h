@@ -27,3 +27,6 @@ struct BaseHRefHistory {
 /// The address as the dialog keeps it: blanks and control characters cut off both ends
 /// and a "/" appended ("" and "http://" stay as they are).
 QString NormalizedBaseHRef(const QString& text);
+
+/// Whether a base address is set: neither empty nor "http://" alone.
+bool HasBaseHRef(const QString& baseHRef);

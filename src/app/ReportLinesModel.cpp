@@ -1,6 +1,7 @@
 #include "app/ReportLinesModel.h"
 
 #include "app/QtText.h"
+#include "app/ReportLineLook.h"
 #include "report/ReportDocument.h"
 
 #include <QBrush>
@@ -9,34 +10,6 @@
 #include <QSize>
 
 namespace {
-
-QColor TextColour(ReportColour colour)
-{
-    switch (colour) {
-    case ReportColour::Black:
-        return QColor(0, 0, 0);
-    case ReportColour::Blue:
-        return QColor(0, 0, 255);
-    case ReportColour::Green:
-        return QColor(0, 128, 0);
-    case ReportColour::Red:
-        return QColor(255, 0, 0);
-    case ReportColour::Gray:
-        return QColor(128, 128, 128);
-    case ReportColour::Maroon:
-        return QColor(128, 0, 0);
-    }
-    return Qt::black;
-}
-
-QFont LineFont(const ReportLine& line)
-{
-    QFont font("Arial");
-    font.setPointSize(8 + line.sizeStep);
-    font.setBold(line.style != ReportStyle::Normal);
-    font.setItalic(line.style == ReportStyle::BoldItalic);
-    return font;
-}
 
 /// Every screen line is as high as the largest report font needs, so the view can place
 /// lines without measuring each.
@@ -87,9 +60,9 @@ QVariant ReportLinesModel::data(const QModelIndex& index, int role) const
             line.text.substr(screen.textFrom, end == std::string::npos ? end : end - screen.textFrom));
     }
     case Qt::FontRole:
-        return LineFont(line);
+        return ReportLineFont(line);
     case Qt::ForegroundRole:
-        return QBrush(TextColour(line.colour));
+        return QBrush(ReportTextColour(line.colour));
     case Qt::SizeHintRole:
         return QSize(m_widestText, LineHeight());
     default:

@@ -1,21 +1,26 @@
 #include "app/TTarvikMainForm.h"
 
 #include "app/BaseHRefHistory.h"
-#include "app/BrowserHandOff.h"
+#include "app/DocumentView.h"
 #include "app/FileBrowser.h"
 #include "app/GridRowDrag.h"
 #include "app/GridSort.h"
 #include "app/Logo.h"
 #include "app/NormalCursor.h"
+#include "app/Printing.h"
+#include "app/QtClipboard.h"
 #include "app/QtText.h"
 #include "app/ReportView.h"
 #include "app/ResultGridModel.h"
 #include "app/SettingsStore.h"
 #include "app/TTarvSetupForm.h"
 #include "app/WindowPlacement.h"
+#include "components/BrowserHandOff.h"
 #include "components/MainWindowVersion.h"
+#include "components/OpenUrlInBrowser.h"
 #include "components/TVersionNoShort.h"
 #include "engine/DownloadCache.h"
+#include "engine/WebAccess.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageQueue.h"
 #include "platform/TempFolder.h"
@@ -34,6 +39,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -162,7 +168,7 @@ QWidget* TTarvikMainForm::BuildLeftPane()
     pane->setMinimumWidth(buttons->sizeHint().width());
 
     connect(m_analyse, &QPushButton::clicked, this, &TTarvikMainForm::Analyse1Click);
-    connect(m_view, &QPushButton::clicked, this, [this] { ViewClick(ViewSource::LocalFile); });
+    connect(m_view, &QPushButton::clicked, this, [this] { ViewDocument(ViewSource::LocalFile); });
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_abort, &QPushButton::clicked, this, &TTarvikMainForm::AbortButtonClick);
     connect(m_pause, &QPushButton::clicked, this, &TTarvikMainForm::PauseButtonClick);
@@ -273,10 +279,10 @@ void TTarvikMainForm::BuildMenus()
     auto addViewMenu
         = [this](QMenu* parent, const QString& caption, const QString& local, const QString& web) {
               QMenu* view = parent->addMenu(caption);
-              view->addAction(local, this, [this] { ViewClick(ViewSource::LocalFile); });
-              QAction* fromSite = view->addAction(web, this, [this] { ViewClick(ViewSource::WebSite); });
+              view->addAction(local, this, [this] { ViewDocument(ViewSource::LocalFile); });
+              QAction* fromSite = view->addAction(web, this, [this] { ViewDocument(ViewSource::WebSite); });
               connect(view, &QMenu::aboutToShow, this,
-                  [this, fromSite] { fromSite->setEnabled(BrowserHandOff::HasBaseHRef(m_baseHRef)); });
+                  [this, fromSite] { fromSite->setEnabled(HasBaseHRef(m_baseHRef)); });
               return view->menuAction();
           };
 
@@ -286,16 +292,18 @@ void TTarvikMainForm::BuildMenus()
     QAction* viewDocument = addViewMenu(file, "&View Document", "Local file", "From web site");
     QAction* save = file->addAction("&Save Report As ...", this, &TTarvikMainForm::SaveReportClick);
     file->addSeparator();
+    QAction* printReport = file->addAction("&Print Report ...", this, &TTarvikMainForm::PrintReportClick);
     QAction* refresh = file->addAction("&Refresh File List", this, [this] { m_browser->Refresh(); });
     file->addSeparator();
     QAction* exit = file->addAction("E&xit", this, &QWidget::close);
     connect(file, &QMenu::aboutToShow, this, [=, this] {
-        for (QAction* a : { analyse, viewDocument, save, refresh, exit })
+        for (QAction* a : { analyse, viewDocument, save, printReport, refresh, exit })
             a->setEnabled(!m_running);
         if (m_running)
             return;
         viewDocument->setEnabled(!m_browser->SelectedFiles().isEmpty());
         save->setEnabled(!m_models.Report.Empty() && m_tabs->isTabVisible(ReportTab));
+        printReport->setEnabled(save->isEnabled());
     });
 
     QMenu* options = menuBar()->addMenu("&Options");
@@ -327,20 +335,24 @@ void TTarvikMainForm::BuildMenus()
 
     m_gridMenu = new QMenu(this);
     m_gridMenu->setObjectName("GridMenu");
+    QMenu* print = m_gridMenu->addMenu("&Print");
+    print->setObjectName("GridPrintMenu");
+    QAction* currentGrid
+        = print->addAction("Link Grid", this, [this] { PrintGridsClick(GridChoice::CurrentGrid); });
+    print->addAction("Both Grids", this, [this] { PrintGridsClick(GridChoice::BothGrids); });
+    connect(print, &QMenu::aboutToShow, this, [this, currentGrid] {
+        currentGrid->setText(m_tabs->currentIndex() == ImagesTab ? "Image Grid" : "Link Grid");
+    });
     QAction* sort = m_gridMenu->addAction("&Sort", this, &TTarvikMainForm::SortClick);
     m_gridMenu->addSeparator();
-    QAction* openUrl = m_gridMenu->addAction("&Open URL in browser", this, [this] {
-        QModelIndex current = m_linkGrid->currentIndex();
-        if (current.isValid())
-            BrowserHandOff::Open(BrowserHandOff::GridReference(
-                m_linkModel->index(current.row(), 0).data().toString(), ShownText(m_runBaseHRef)));
-    });
-    connect(m_gridMenu, &QMenu::aboutToShow, this, [this, sort, openUrl] {
+    QAction* openUrl
+        = m_gridMenu->addAction("&Open URL in browser", this, &TTarvikMainForm::OpenUrlInBrowserClick);
+    openUrl->setObjectName("OpenUrlInBrowser");
+    connect(m_gridMenu, &QMenu::aboutToShow, this, [this, print, sort, openUrl] {
+        print->menuAction()->setEnabled(!m_running);
         sort->setEnabled(!m_running);
-        QModelIndex current = m_linkGrid->currentIndex();
-        bool webRow = current.isValid()
-            && BrowserHandOff::IsWebAddress(m_linkModel->index(current.row(), 0).data().toString());
-        openUrl->setEnabled(webRow || m_lastRunOnline);
+        std::optional<std::string> link = SelectedLink();
+        openUrl->setEnabled(link && BrowserHandOff::CanOpenUrl(*link, m_lastRunOnline));
     });
 
     QMenu* fileList = new QMenu(this);
@@ -356,10 +368,11 @@ void TTarvikMainForm::BuildMenus()
 
     QMenu* report = new QMenu(this);
     report->setObjectName("ReportMenu");
+    QAction* printAs = report->addAction("&Print...", this, &TTarvikMainForm::PrintReportClick);
     QAction* saveAs = report->addAction("&Save As...", this, &TTarvikMainForm::SaveReportClick);
-    connect(report, &QMenu::aboutToShow, this, [this, saveAs] {
-        bool reportTab = m_tabs->currentIndex() == ReportTab;
-        saveAs->setEnabled(!m_running && !(reportTab ? m_models.Report.Empty() : m_headersText.empty()));
+    connect(report, &QMenu::aboutToShow, this, [this, printAs, saveAs] {
+        for (QAction* a : { printAs, saveAs })
+            a->setEnabled(!m_running && !ChosenTextEmpty());
     });
     for (QWidget* box : std::initializer_list<QWidget*> { m_report, m_headers }) {
         box->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -368,14 +381,98 @@ void TTarvikMainForm::BuildMenus()
     }
 }
 
-void TTarvikMainForm::ViewClick(ViewSource source)
+void TTarvikMainForm::ViewDocument(ViewSource source)
 {
     QString file = m_browser->CurrentSelectedFile();
-    if (file.isEmpty())
+    if (m_running || file.isEmpty())
         return;
-    BrowserHandOff::Open(source == ViewSource::LocalFile
-            ? BrowserHandOff::LocalFile(m_browser->Folder(), file)
-            : BrowserHandOff::FromWebSite(m_baseHRef, file));
+    // The window counts as busy meanwhile, so no run starts while a download waits.
+    m_running = true;
+    bool online = std::exchange(m_lastRunOnline, source == ViewSource::WebSite);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_imagePanel->hide();
+    m_tabs->show();
+    m_tabs->setTabVisible(ReportTab, true);
+    m_tabs->setCurrentIndex(ReportTab);
+
+    std::string folder = FileNameBytes(m_browser->Folder());
+    DocumentView::Document document;
+    if (m_lastRunOnline) {
+        // An earlier run's abort must not stop this download.
+        m_state.AbortRequested = false;
+        RunOptions options;
+        WebAccess web(m_http, m_state, m_host, options);
+        document = DocumentView::Download(web, FileNameBytes(m_baseHRef), FileNameBytes(file));
+    } else {
+        document = DocumentView::ReadLocal(folder, FileNameBytes(file));
+    }
+    DocumentView::Show(m_models.Report, document);
+    m_report->Flush();
+    m_report->ShowEnd();
+    m_report->setFocus();
+
+    QApplication::restoreOverrideCursor();
+    m_lastRunOnline = online;
+    m_running = false;
+    if (m_closeRequested)
+        close();
+}
+
+std::optional<std::string> TTarvikMainForm::SelectedLink() const
+{
+    QModelIndex current = m_linkGrid->currentIndex();
+    // The grid's title row is the table's header.
+    std::size_t row = std::size_t(current.row()) + 1;
+    if (!current.isValid() || row >= m_models.LinkGrid.RowCount())
+        return std::nullopt;
+    return m_models.LinkGrid.Row(row).cells[0];
+}
+
+void TTarvikMainForm::OpenUrlInBrowserClick()
+{
+    std::optional<std::string> link = SelectedLink();
+    if (!link)
+        return;
+    QtClipboard clipboard;
+    OpenUrlInBrowser(*link, m_lastRunOnline, m_runBaseHRef, XdgFolders::FromEnvironment(), clipboard);
+}
+
+void TTarvikMainForm::PrintGridsClick(GridChoice choice)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (Printing::AskPrinter(printer, this))
+        PrintGrids(printer, choice);
+}
+
+void TTarvikMainForm::PrintGrids(QPrinter& printer, GridChoice choice)
+{
+    const ResultGrid* current = m_tabs->currentIndex() == ImagesTab ? &m_models.ImgGrid : &m_models.LinkGrid;
+    const ResultGrid* both[] = { &m_models.LinkGrid, &m_models.ImgGrid };
+    Printing::PrintGrids(printer,
+        choice == GridChoice::BothGrids ? std::span<const ResultGrid* const>(both)
+                                        : std::span<const ResultGrid* const>(&current, 1));
+}
+
+bool TTarvikMainForm::ChosenTextEmpty() const
+{
+    return m_tabs->currentIndex() == ReportTab ? m_models.Report.Empty() : m_headersText.empty();
+}
+
+void TTarvikMainForm::PrintReportClick()
+{
+    if (ChosenTextEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (Printing::AskPrinter(printer, this))
+        PrintReport(printer);
+}
+
+void TTarvikMainForm::PrintReport(QPrinter& printer)
+{
+    if (m_tabs->currentIndex() == ReportTab)
+        Printing::PrintReport(printer, m_models.Report);
+    else
+        Printing::PrintTextBox(printer, *m_headers);
 }
 
 void TTarvikMainForm::ApplyColours()

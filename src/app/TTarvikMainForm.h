@@ -8,6 +8,7 @@
 #include "report/RunModels.h"
 
 #include <QMainWindow>
+#include <optional>
 #include <string>
 
 class FileBrowser;
@@ -15,6 +16,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -55,8 +57,19 @@ public:
     /// to the program): dialogs it waits on are dismissed first.
     void CloseAtRequest();
     enum class ViewSource { LocalFile, WebSite };
-    /// Shows the current file of the file list in the user's browser.
-    void ViewClick(ViewSource source);
+    /// Shows the source text of the current file of the file list in the report tab, read
+    /// from disk or downloaded from the web site. Nothing happens during a run.
+    void ViewDocument(ViewSource source);
+
+    enum class GridChoice { CurrentGrid, BothGrids };
+    /// The print dialog, then the grids: the current grid is the image grid while the
+    /// "Images" tab is current, else the link grid.
+    void PrintGridsClick(GridChoice choice);
+    void PrintGrids(QPrinter& printer, GridChoice choice);
+    /// The print dialog, then the report or, unless the "Report" tab is current, the
+    /// received headers; nothing when that text is empty.
+    void PrintReportClick();
+    void PrintReport(QPrinter& printer);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -78,6 +91,11 @@ private:
     void ShowOutcome(bool reportMade, bool headersRecorded, const std::string& headers);
     /// The options dialog, filled as the Analyse command fills it; false after Cancel.
     bool AskRunOptions(RunRequest& request);
+    /// Whether the text "Save Report As" and "Print Report" act on is empty.
+    bool ChosenTextEmpty() const;
+    /// The link text of the link grid's current row; nothing without one.
+    std::optional<std::string> SelectedLink() const;
+    void OpenUrlInBrowserClick();
 
     SettingsStore& m_store;
     RunState m_state;

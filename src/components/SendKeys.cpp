@@ -77,6 +77,8 @@ void PlayWithPaste(
             break;
         case PasteStep::Kind::PlayKeys:
             SendKeyString(desktop, step.text);
+            if (step.text == "^v")
+                clipboard.AwaitPaste();
             break;
         }
     }

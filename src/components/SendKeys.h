@@ -14,6 +14,10 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
     virtual void SetText(const std::string& text) = 0;
+    /// Called once Ctrl+V has been played. A clipboard whose owner hands the text over on
+    /// request (the X11 selections) answers the paste here, before more keys reach the
+    /// window: an Enter played after the paste must find the text in place.
+    virtual void AwaitPaste() { }
 };
 
 /// Types a key string into whatever window has the keyboard focus, one XTest event per

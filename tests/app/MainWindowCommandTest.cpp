@@ -5,6 +5,7 @@
 #include "app/HiddenKeySequence.h"
 #include "app/SettingsStore.h"
 #include "app/TTarvikMainForm.h"
+#include "components/FakePrograms.h"
 #include "support/ReportText.h"
 #include "support/TempSite.h"
 
@@ -79,11 +80,13 @@ TEST(TTarvikMainForm, MenusAsTheyOpen)
     auto file = w.MenuAsOpened("FileMenu");
     EXPECT_TRUE(file["&Analyse Document(s)"]);
     EXPECT_FALSE(file["&Save Report As ..."]) << "no report yet";
+    EXPECT_FALSE(file["&Print Report ..."]) << "no report yet";
     EXPECT_FALSE(file["&View Document"]) << "no file selected";
     w.form.Browser()->SelectFile("index.html");
     w.Analyse();
     file = w.MenuAsOpened("FileMenu");
     EXPECT_TRUE(file["&Save Report As ..."]);
+    EXPECT_TRUE(file["&Print Report ..."]);
     EXPECT_TRUE(file["&View Document"]);
 
     std::map<QString, bool> duringRun;
@@ -225,8 +228,21 @@ TEST(TTarvikMainForm, PopUpMenusAsTheyOpen)
         auto items = w.MenuAsOpened("GridMenu");
         EXPECT_EQ(items["&Open URL in browser"], c.openUrl) << c.reference;
         EXPECT_TRUE(items["&Sort"]);
+        EXPECT_TRUE(items["&Print"]);
     }
-    EXPECT_TRUE(w.MenuAsOpened("ReportMenu")["&Save As..."]) << "the report tab is current after the run";
+    auto* tabs = w.Control<QTabWidget>("PageControlAn");
+    for (const char* grid : { "LinkGrid", "ImgGrid" }) {
+        tabs->setCurrentWidget(w.Control(grid));
+        EXPECT_EQ(w.MenuAsOpened("GridPrintMenu"),
+            (std::map<QString, bool> { { grid == std::string("LinkGrid") ? "Link Grid" : "Image Grid", true },
+                { "Both Grids", true } }));
+    }
+    tabs->setCurrentWidget(w.Control("ReportForm"));
+    auto report = w.MenuAsOpened("ReportMenu");
+    EXPECT_TRUE(report["&Save As..."]);
+    EXPECT_TRUE(report["&Print..."]);
+    tabs->setCurrentWidget(w.Control("HeadersEdit"));
+    EXPECT_FALSE(w.MenuAsOpened("ReportMenu")["&Print..."]) << "no headers were recorded";
 
     auto* view = w.Control<QMenu>("FileListMenu")->findChild<QMenu*>();
     emit view->aboutToShow();
@@ -235,4 +251,25 @@ TEST(TTarvikMainForm, PopUpMenusAsTheyOpen)
     w.form.LoadSettings({ 0, 0, 1024, 768 });
     emit view->aboutToShow();
     EXPECT_TRUE(view->actions().at(1)->isEnabled());
+}
+
+TEST(TTarvikMainForm, OpenUrlInBrowserHandsTheSelectedLinkToTheDefaultBrowser)
+{
+    FakePrograms browser;
+    QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(browser.folders.configHome));
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(browser.folders.dataHome));
+    Window w(Faults);
+    w.form.Browser()->SelectFile("index.html");
+    w.Analyse();
+    auto* grid = w.Control<QTableView>("LinkGrid");
+    const ResultGrid& links = w.form.Models().LinkGrid;
+    for (std::size_t row = 1; row < links.RowCount(); ++row) {
+        if (links.Row(row).cells[0] == "http://example.com/")
+            grid->setCurrentIndex(grid->model()->index(int(row) - 1, 0));
+    }
+    w.Control<QMenu>("GridMenu")->findChild<QAction*>("OpenUrlInBrowser")->trigger();
+    EXPECT_EQ(browser.Arguments(), std::vector<std::string> { "http://example.com/" });
+    qputenv("XDG_CONFIG_HOME", configHome);
+    qunsetenv("XDG_DATA_HOME");
 }

@@ -1,6 +1,8 @@
 // A window for the keystroke tests: titled by its first argument, it appends each key it
 // receives (not the modifiers themselves) to the file named by its second argument, one
-// keysym name a line, with "C-" when Control was held. Runs until killed.
+// keysym name a line, with "C-" when Control was held. On Ctrl+V it asks for the
+// clipboard's text and, when an owner answers, appends "pasted: " and the text. Runs until
+// killed.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -25,9 +27,31 @@ int main(int argc, char** argv)
     XSetClassHint(display, window, &hint);
     XSelectInput(display, window, KeyPressMask);
     XMapWindow(display, window);
+    Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom pasted = XInternAtom(display, "TARVIK_PASTED", False);
+    auto record = [&](const std::string& line) {
+        if (FILE* out = std::fopen(argv[2], "a")) {
+            std::fputs(line.c_str(), out);
+            std::fclose(out);
+        }
+    };
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
+        if (event.type == SelectionNotify && event.xselection.property != None) {
+            Atom type;
+            int format;
+            unsigned long items, left;
+            unsigned char* data = nullptr;
+            XGetWindowProperty(display, window, pasted, 0, 65536, True, AnyPropertyType, &type, &format,
+                &items, &left, &data);
+            if (data) {
+                record("pasted: " + std::string(reinterpret_cast<char*>(data), items) + "\n");
+                XFree(data);
+            }
+            continue;
+        }
         if (event.type != KeyPress)
             continue;
         KeySym keysym = NoSymbol;
@@ -37,9 +61,8 @@ int main(int argc, char** argv)
             continue;
         std::string line
             = (event.xkey.state & ControlMask ? "C-" : "") + std::string(XKeysymToString(keysym)) + "\n";
-        if (FILE* out = std::fopen(argv[2], "a")) {
-            std::fputs(line.c_str(), out);
-            std::fclose(out);
-        }
+        record(line);
+        if (line == "C-v\n")
+            XConvertSelection(display, clipboard, utf8, pasted, window, event.xkey.time);
     }
 }
