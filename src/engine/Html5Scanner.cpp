@@ -5,35 +5,67 @@
 #include "platform/CaseFold.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 using Use = ResolvedReference::Use;
 
-bool Named(std::string_view name, std::initializer_list<std::string_view> names)
-{
-    for (std::string_view n : names)
-        if (CaseFold::EqualIgnoringCase(name, n))
-            return true;
-    return false;
-}
-
 /// Whether "url(" stands in the text, letter case ignored; "(" is rare in tags, so it is
 /// what is looked for.
 bool HoldsUrlFunction(std::string_view text)
 {
-    for (std::size_t at = text.find('('); at != std::string_view::npos; at = text.find('(', at + 1))
-        if (at >= 3 && CaseFold::EqualIgnoringCase(text.substr(at - 3, 3), "url"))
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    for (const char* at = begin; (at = static_cast<const char*>(std::memchr(at, '(', std::size_t(end - at))));
+         ++at)
+        if (at - begin >= 3 && CaseFold::EqualIgnoringCase(std::string_view(at - 3, 3), "url"))
             return true;
     return false;
 }
+}
+
+/// The elements whose own attributes carry references of today's markup.
+enum class Html5Scanner::Element { Other, Img, Source, AudioOrTrack, Video, Object, Meta, Style };
+
+// Most tags of a page are links, list items and paragraphs: their name's length rules
+// them out before any letter is compared.
+Html5Scanner::Element Html5Scanner::ElementOf(std::string_view name)
+{
+    auto is = [name](std::string_view n) { return CaseFold::EqualIgnoringCase(name, n); };
+    switch (name.size()) {
+    case 3:
+        return is("img") ? Element::Img : Element::Other;
+    case 4:
+        return is("meta") ? Element::Meta : Element::Other;
+    case 5:
+        if (is("audio") || is("track"))
+            return Element::AudioOrTrack;
+        if (is("video"))
+            return Element::Video;
+        return is("style") ? Element::Style : Element::Other;
+    case 6:
+        if (is("source"))
+            return Element::Source;
+        return is("object") ? Element::Object : Element::Other;
+    default:
+        return Element::Other;
+    }
 }
 
 void Html5Scanner::Scan(std::string_view tag, std::size_t offset, const TagWalker& walker, LineCounter& lines,
     const std::string& folder)
 {
-    ScanTag(tag, offset, lines, folder);
-    if (!m_ctx.state.AbortRequested && CaseFold::EqualIgnoringCase(TagWalker::NameOf(tag), "style"))
+    Element element = ElementOf(TagWalker::NameOf(tag));
+    // Reading every tag's attributes for a style would cost more than the rest of the
+    // walk; a style without a url() carries no reference.
+    bool styled = HoldsUrlFunction(tag);
+    bool srcset = (element == Element::Img || element == Element::Source)
+        && CaseFold::FindIgnoringCase(tag, "srcset") != std::string_view::npos;
+    bool ownAttributes = element != Element::Other && element != Element::Img && element != Element::Style;
+    if (styled || srcset || ownAttributes)
+        ScanTag(tag, element, { styled, srcset }, offset, lines, folder);
+    if (element == Element::Style && !m_ctx.state.AbortRequested)
         ScanStyleText(walker.RawText(), walker.RawTextOffset(), lines, folder);
 }
 
@@ -43,45 +75,53 @@ void Html5Scanner::Check(std::string_view tag, std::string_view attribute, Use u
         m_check.CheckValue(*value, use, folder);
 }
 
-void Html5Scanner::ScanTag(
-    std::string_view written, std::size_t offset, LineCounter& lines, const std::string& folder)
+void Html5Scanner::ScanTag(std::string_view written, Element element, Holds holds, std::size_t offset,
+    LineCounter& lines, const std::string& folder)
 {
-    // Reading every tag's attributes for a style would cost more than the rest of the
-    // walk; a style without a url() carries no reference.
-    std::string_view name = TagWalker::NameOf(written);
-    bool styled = HoldsUrlFunction(written);
-    bool srcset = Named(name, { "img", "source" })
-        && CaseFold::FindIgnoringCase(written, "srcset") != std::string_view::npos;
-    if (!styled && !srcset && !Named(name, { "source", "audio", "video", "track", "object", "meta" }))
-        return;
     m_ctx.state.CurrentLine = lines.LineAt(offset);
     // An unquoted value ends at a blank, and a line end between attributes is one.
     m_tag.assign(written);
     std::replace_if(
         m_tag.begin(), m_tag.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     std::string_view tag = m_tag;
-    if (srcset)
+    if (holds.srcset)
         if (std::optional<std::string_view> candidates = CutReference(tag, "SRCSET"))
             for (std::string_view url : Html5References::SrcsetUrls(*candidates))
                 m_check.CheckValue(url, Use::Image, folder);
-    if (Named(name, { "source", "audio", "video", "track" }))
+    switch (element) {
+    case Element::Source:
+    case Element::AudioOrTrack:
         Check(tag, "SRC", Use::Link, folder);
-    if (Named(name, { "video" }))
+        break;
+    case Element::Video:
+        Check(tag, "SRC", Use::Link, folder);
         Check(tag, "POSTER", Use::Image, folder);
-    if (Named(name, { "object" }))
+        break;
+    case Element::Object:
         Check(tag, "DATA", Use::Link, folder);
-    if (Named(name, { "meta" })) {
-        std::optional<std::string_view> equiv = CutReference(tag, "HTTP-EQUIV");
-        std::optional<std::string_view> content = CutReference(tag, "CONTENT");
-        if (equiv && content && CaseFold::EqualIgnoringCase(*equiv, "refresh"))
-            if (std::optional<std::string_view> url = Html5References::RefreshUrl(*content))
-                m_check.CheckValue(*url, Use::Link, folder);
+        break;
+    case Element::Meta:
+        CheckRefresh(tag, folder);
+        break;
+    case Element::Img:
+    case Element::Style:
+    case Element::Other:
+        break;
     }
-    if (!styled)
+    if (!holds.style)
         return;
     if (std::optional<std::string_view> style = CutReference(tag, "STYLE"))
         for (const Html5References::CssUrl& css : Html5References::CssUrls(*style))
             m_check.CheckValue(css.url, Use::Image, folder);
+}
+
+void Html5Scanner::CheckRefresh(std::string_view tag, const std::string& folder)
+{
+    std::optional<std::string_view> equiv = CutReference(tag, "HTTP-EQUIV");
+    std::optional<std::string_view> content = CutReference(tag, "CONTENT");
+    if (equiv && content && CaseFold::EqualIgnoringCase(*equiv, "refresh"))
+        if (std::optional<std::string_view> url = Html5References::RefreshUrl(*content))
+            m_check.CheckValue(*url, Use::Link, folder);
 }
 
 void Html5Scanner::ScanStyleText(

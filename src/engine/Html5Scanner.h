@@ -26,7 +26,18 @@ public:
         const std::string& folder);
 
 private:
-    void ScanTag(std::string_view tag, std::size_t offset, LineCounter& lines, const std::string& folder);
+    enum class Element;
+    static Element ElementOf(std::string_view name);
+
+    /// What a tag was found to hold before its attributes are read.
+    struct Holds {
+        bool style; // a url() somewhere in it
+        bool srcset;
+    };
+    void ScanTag(std::string_view tag, Element element, Holds holds, std::size_t offset, LineCounter& lines,
+        const std::string& folder);
+    /// Where a refresh of a meta tag leads.
+    void CheckRefresh(std::string_view tag, const std::string& folder);
     void ScanStyleText(
         std::string_view css, std::size_t offset, LineCounter& lines, const std::string& folder);
     void Check(std::string_view tag, std::string_view attribute, ResolvedReference::Use use,

@@ -5,8 +5,9 @@
 #include <string_view>
 
 /// Counts the lines of a text while a walk moves forward through it, so that finding
-/// the line of each tag costs no second pass. A line ends at CR LF, at LF and at a CR
-/// alone.
+/// the line of each tag costs no second pass: only the bytes up to the offset asked for
+/// are read, once, and a page that is never asked reads none. A line ends at CR LF, at LF
+/// and at a CR alone.
 class LineCounter {
 public:
     explicit LineCounter(std::string_view text)

@@ -32,3 +32,43 @@ TEST(Html5Scan, TagsSpanningLines)
         EXPECT_EQ(places.PlaceAt(places.FirstPlace(ref)).line, c.line) << "image row " << c.row;
     }
 }
+
+// A tag is known by its whole name in any letter case: a longer name that begins like
+// one of today's elements, or a "(" that is no url(), carries none of their references.
+TEST(Html5Scan, ElementsKnownByTheirWholeNameInAnyCase)
+{
+    struct Case {
+        std::string tag;
+        std::vector<std::string> links;
+        std::vector<std::string> images;
+    };
+    const Case cases[] = {
+        { "<IMG SRCSET=\"a.png 1x, b.png 2x\">", {}, { "a.png", "b.png" } },
+        { "<Source SrcSet=c.png SRC=d.mp4>", { "d.mp4" }, { "c.png" } },
+        { "<VIDEO POSTER=p.jpg SRC=v.mp4>", { "v.mp4" }, { "p.jpg" } },
+        { "<Audio src=a.ogg><TRACK src=t.vtt>", { "a.ogg", "t.vtt" }, {} },
+        { "<Object Data=o.svg>", { "o.svg" }, {} },
+        { "<META HTTP-EQUIV=REFRESH CONTENT=\"0; URL=n.html\">", { "n.html" }, {} },
+        { "<P STYLE=\"background: URL( s.png )\">", {}, { "s.png" } },
+        { "<STYLE>p { background: url(u.png) }</STYLE>", {}, { "u.png" } },
+        { "<sources src=x.mp4 srcset=x.png><imgs srcset=x.png><videos src=x.mp4><objects data=x.svg>", {}, {} },
+        { "<metas http-equiv=refresh content=\"0; url=x.html\"><div srcset=x.png>", {}, {} },
+        { "<styles>p { background: url(x.png) }</styles>", {}, {} },
+        { "<p title=\"(url)\" lang=url(x.png)><a title=\"(see)\" href=h.html>", { "h.html" }, {} },
+    };
+    for (const Case& c : cases) {
+        TempSite site({ { "index.html", "<html>" + c.tag + "</html>" } });
+        RunOptions options;
+        options.Html5 = true;
+        SiteRun run;
+        run.Run(site.Root(), options, { "index.html" });
+        auto refs = [](const ResultGrid& grid) {
+            std::vector<std::string> found;
+            for (const std::string& row : SiteRun::Rows(grid))
+                found.push_back(row.substr(0, row.find('|')));
+            return found;
+        };
+        EXPECT_EQ(refs(run.models.LinkGrid), c.links) << c.tag;
+        EXPECT_EQ(refs(run.models.ImgGrid), c.images) << c.tag;
+    }
+}
