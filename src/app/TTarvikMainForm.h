@@ -8,9 +8,12 @@
 #include "report/RunModels.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <string>
 
 class FileBrowser;
+class HelpWindow;
+class ProgressPanel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -57,6 +60,12 @@ public:
     enum class ViewSource { LocalFile, WebSite };
     /// Shows the current file of the file list in the user's browser.
     void ViewClick(ViewSource source);
+    /// Help menu: the manual at its contents page, the about box, the upgrade check.
+    void HelpContentsClick();
+    void AboutClick();
+    void UpgradeClick();
+    /// Where "Contents" looks for the manual (by default beside the program).
+    void SetHelpContentsPage(const QString& path) { m_helpContents = path; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -69,6 +78,7 @@ private:
     QWidget* BuildResultArea();
     QTableView* BuildGrid(ResultGridModel* model, const QString& name, const QString& caption);
     void BuildMenus();
+    void BuildHelpMenu();
     void UpdateButtons();
     void ApplyColours();
     void ShowModels();
@@ -122,4 +132,8 @@ private:
     QProgressBar* m_progress;
     QLabel* m_filenamePanel;
     QMenu* m_gridMenu;
+    ProgressPanel* m_progressPanel;
+    QPointer<HelpWindow> m_help;
+    QString m_helpContents;
+    bool m_upgradeChecking = false;
 };
