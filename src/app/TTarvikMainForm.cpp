@@ -5,10 +5,12 @@
 #include "app/FileBrowser.h"
 #include "app/GridRowDrag.h"
 #include "app/GridSort.h"
+#include "app/HelpWindow.h"
 #include "app/Logo.h"
 #include "app/NormalCursor.h"
 #include "app/Printing.h"
 #include "app/QtClipboard.h"
+#include "app/ProgressPanel.h"
 #include "app/QtText.h"
 #include "app/ReportView.h"
 #include "app/ResultGridModel.h"
@@ -118,6 +120,9 @@ TTarvikMainForm::TTarvikMainForm(SettingsStore& store, QWidget* parent)
     centralLayout->addWidget(m_mainSplitter, 1);
     setCentralWidget(central);
     BuildMenus();
+    BuildHelpMenu();
+    m_progressPanel = new ProgressPanel(this);
+    m_helpContents = HelpWindow::ContentsPath(QCoreApplication::applicationDirPath());
     resize(WindowPlacement::DefaultWidth, WindowPlacement::DefaultHeight);
     ApplyColours();
     UpdateButtons();
@@ -216,9 +221,13 @@ QWidget* TTarvikMainForm::BuildResultArea()
     logo->setAccessibleName("Tarvik");
     auto* version = Label("VersionLabel", QString::fromStdString(MainWindowVersionLabel()), m_imagePanel);
     auto* notice = Label("CPRLabel", ShownText(MainWindowCopyright()), m_imagePanel);
+    auto* upgradeLink = Label("UpgradeLink",
+        "<a href=\"upgrade\" style=\"color: blue\">Check for new version of Tarvik</a>", m_imagePanel);
+    upgradeLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(upgradeLink, &QLabel::linkActivated, this, &TTarvikMainForm::UpgradeClick);
     auto* imageLayout = new QVBoxLayout(m_imagePanel);
     imageLayout->addStretch(1);
-    for (QLabel* l : { logo, version, notice })
+    for (QLabel* l : { logo, version, notice, upgradeLink })
         imageLayout->addWidget(l, 0, Qt::AlignHCenter);
     imageLayout->addStretch(1);
 

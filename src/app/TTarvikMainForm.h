@@ -9,9 +9,12 @@
 
 #include <QMainWindow>
 #include <optional>
+#include <QPointer>
 #include <string>
 
 class FileBrowser;
+class HelpWindow;
+class ProgressPanel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -70,6 +73,12 @@ public:
     /// received headers; nothing when that text is empty.
     void PrintReportClick();
     void PrintReport(QPrinter& printer);
+    /// Help menu: the manual at its contents page, the about box, the upgrade check.
+    void HelpContentsClick();
+    void AboutClick();
+    void UpgradeClick();
+    /// Where "Contents" looks for the manual (by default beside the program).
+    void SetHelpContentsPage(const QString& path) { m_helpContents = path; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +91,7 @@ private:
     QWidget* BuildResultArea();
     QTableView* BuildGrid(ResultGridModel* model, const QString& name, const QString& caption);
     void BuildMenus();
+    void BuildHelpMenu();
     void UpdateButtons();
     void ApplyColours();
     void ShowModels();
@@ -140,4 +150,8 @@ private:
     QProgressBar* m_progress;
     QLabel* m_filenamePanel;
     QMenu* m_gridMenu;
+    ProgressPanel* m_progressPanel;
+    QPointer<HelpWindow> m_help;
+    QString m_helpContents;
+    bool m_upgradeChecking = false;
 };

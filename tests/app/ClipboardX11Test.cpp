@@ -1,5 +1,5 @@
 #include "app/QtClipboard.h"
-#include "components/FakePrograms.h"
+#include "support/FakePrograms.h"
 #include "components/OpenUrlInBrowser.h"
 #include "components/XvfbSession.h"
 #include "support/TempSite.h"

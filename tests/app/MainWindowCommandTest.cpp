@@ -5,7 +5,7 @@
 #include "app/HiddenKeySequence.h"
 #include "app/SettingsStore.h"
 #include "app/TTarvikMainForm.h"
-#include "components/FakePrograms.h"
+#include "support/FakePrograms.h"
 #include "support/ReportText.h"
 #include "support/TempSite.h"
 

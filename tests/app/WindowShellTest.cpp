@@ -74,6 +74,9 @@ TEST(TTarvikMainForm, CommandsARunDisablesAndEnablesAgain)
         { "OptionsMenu", "Standard &Windows Colours", true },
         { "GridMenu", "&Sort", false },
         { "ReportMenu", "&Save As...", false },
+        { "HelpMenu", "Contents", true },
+        { "HelpMenu", "&About", false },
+        { "HelpMenu", "Check for &Upgrades", false },
     };
     TestWindow w(Faults);
     w.form.Browser()->SelectFile("index.html");

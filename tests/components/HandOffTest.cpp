@@ -4,7 +4,7 @@
 #include "components/TGeneralRoutines.h"
 #include "components/WebLink.h"
 
-#include "FakePrograms.h"
+#include "support/FakePrograms.h"
 #include "RecordingHost.h"
 #include "support/TempSite.h"
 

@@ -2,7 +2,7 @@
 #include "components/SendKeys.h"
 #include "components/TORBSendKeys.h"
 
-#include "FakePrograms.h"
+#include "support/FakePrograms.h"
 #include "RecordingHost.h"
 #include "XvfbSession.h"
 #include "support/TempSite.h"

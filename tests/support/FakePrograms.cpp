@@ -1,4 +1,4 @@
-#include "FakePrograms.h"
+#include "support/FakePrograms.h"
 
 #include <chrono>
 #include <filesystem>
