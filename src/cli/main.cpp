@@ -47,13 +47,18 @@ void Write(std::FILE* stream, const std::string& text)
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
-bool Save(const std::string& path, const std::string& content)
+bool Save(const std::string& path, const TextSource& content)
 {
     std::string error = WriteFileAtomically(path, content);
     if (error.empty())
         return true;
     Fail(error);
     return false;
+}
+
+bool Save(const std::string& path, std::string_view content)
+{
+    return Save(path, [content](const TextSink& sink) { sink(content); });
 }
 
 }
@@ -114,7 +119,10 @@ int main(int argc, char** argv)
         saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
     }
     if (!options->jsonFile.empty())
-        saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, state.Places, outcome))
+        saved = Save(options->jsonFile,
+                    [&](const TextSink& sink) {
+                        WriteResultsJson(sink, models.LinkGrid, models.ImgGrid, state.Places, outcome);
+                    })
             && saved;
     if (!options->junitFile.empty())
         saved = Save(options->junitFile, JunitXml(models.LinkGrid, models.ImgGrid, state.Places)) && saved;
