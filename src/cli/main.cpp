@@ -41,7 +41,7 @@ std::vector<std::string> HtmlFileList(const FileSystem& files)
     return names;
 }
 
-void Write(std::FILE* stream, const std::string& text)
+void Write(std::FILE* stream, std::string_view text)
 {
     // fwrite, not fputs: a page may put NUL bytes into the report.
     std::fwrite(text.data(), 1, text.size(), stream);
@@ -112,11 +112,12 @@ int main(int argc, char** argv)
 
     bool saved = true;
     if (options->reportFile.empty()) {
-        Write(stdout, models.Report.PlainText("\n"));
+        models.Report.WritePlainText("\n", [](std::string_view piece) { Write(stdout, piece); });
         // Before any save, which may be to standard output too.
         std::fflush(stdout);
     } else {
-        saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
+        saved = Save(options->reportFile,
+            [&](const TextSink& sink) { models.Report.WritePlainText("\r\n", sink); });
     }
     if (!options->jsonFile.empty())
         saved = Save(options->jsonFile,

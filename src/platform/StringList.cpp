@@ -12,7 +12,7 @@ bool StringList::Add(std::string text)
         return added;
     }
     if (m_indexed)
-        m_index[Fold(text)].push_back(m_slots.size());
+        m_index[Fold(text)].slots.push_back(m_slots.size());
     m_slots.push_back(std::move(text));
     m_live.push_back(true);
     ++m_liveCount;
@@ -25,7 +25,7 @@ bool StringList::Contains(std::string_view text) const
         return m_sorted.count(Fold(text)) > 0;
     BuildIndex();
     auto it = m_index.find(Fold(text));
-    return it != m_index.end() && !it->second.empty();
+    return it != m_index.end() && !it->second.Empty();
 }
 
 bool StringList::Remove(std::string_view text)
@@ -39,11 +39,11 @@ bool StringList::Remove(std::string_view text)
     }
     BuildIndex();
     auto it = m_index.find(Fold(text));
-    if (it == m_index.end() || it->second.empty())
+    if (it == m_index.end() || it->second.Empty())
         return false;
-    m_live[it->second.front()] = false;
-    it->second.pop_front();
-    if (it->second.empty())
+    m_live[it->second.Front()] = false;
+    ++it->second.head;
+    if (it->second.Empty())
         m_index.erase(it);
     --m_liveCount;
     Compact();
@@ -76,8 +76,8 @@ std::string StringList::TakeFront()
     if (m_indexed) {
         // The front entry is the oldest of its key, so it heads that key's positions.
         auto it = m_index.find(Fold(s));
-        it->second.pop_front();
-        if (it->second.empty())
+        ++it->second.head;
+        if (it->second.Empty())
             m_index.erase(it);
     }
     ++m_head;
@@ -125,7 +125,7 @@ void StringList::BuildIndex() const
     m_index.clear();
     for (std::size_t i = m_head; i < m_slots.size(); ++i)
         if (m_live[i])
-            m_index[Fold(m_slots[i])].push_back(i);
+            m_index[Fold(m_slots[i])].slots.push_back(i);
     m_indexed = true;
 }
 

@@ -3,7 +3,6 @@
 #include "platform/CaseFold.h"
 
 #include <cstddef>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -73,5 +72,13 @@ private:
     std::size_t m_head = 0;
     std::size_t m_liveCount = 0;
     mutable bool m_indexed = false;
-    mutable std::unordered_map<std::string, std::deque<std::size_t>> m_index;
+    /// The live slots of one folded text, oldest first: almost always one, so a vector
+    /// and a moving head, not a deque, whose smallest block outweighs the text many times.
+    struct Positions {
+        std::vector<std::size_t> slots;
+        std::size_t head = 0;
+        bool Empty() const { return head == slots.size(); }
+        std::size_t Front() const { return slots[head]; }
+    };
+    mutable std::unordered_map<std::string, Positions> m_index;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/AtomicFile.h"
 #include "report/ReportLine.h"
 
 #include <functional>
@@ -21,6 +22,8 @@ public:
     /// The plain text: a normal-weight line gets four blanks in front, a bold one none;
     /// every line, and every CR LF inside a line, ends with `lineEnd`.
     std::string PlainText(const std::string& lineEnd) const;
+    /// The same text in pieces of some tens of kilobytes, for a report too large to copy whole.
+    void WritePlainText(const std::string& lineEnd, const TextSink& sink) const;
 
     /// Called after every change, for a screen bound to the document.
     void SetObserver(Observer observer) { m_observer = std::move(observer); }
