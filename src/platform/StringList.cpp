@@ -12,7 +12,7 @@ bool StringList::Add(std::string text)
         return added;
     }
     if (m_indexed)
-        m_index[Fold(text)].slots.push_back(m_slots.size());
+        m_index[Fold(text)].places.push_back(m_slots.size());
     m_slots.push_back(std::move(text));
     m_live.push_back(true);
     ++m_liveCount;
@@ -125,7 +125,7 @@ void StringList::BuildIndex() const
     m_index.clear();
     for (std::size_t i = m_head; i < m_slots.size(); ++i)
         if (m_live[i])
-            m_index[Fold(m_slots[i])].slots.push_back(i);
+            m_index[Fold(m_slots[i])].places.push_back(i);
     m_indexed = true;
 }
 

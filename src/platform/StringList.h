@@ -75,10 +75,10 @@ private:
     /// The live slots of one folded text, oldest first: almost always one, so a vector
     /// and a moving head, not a deque, whose smallest block outweighs the text many times.
     struct Positions {
-        std::vector<std::size_t> slots;
+        std::vector<std::size_t> places;
         std::size_t head = 0;
-        bool Empty() const { return head == slots.size(); }
-        std::size_t Front() const { return slots[head]; }
+        bool Empty() const { return head == places.size(); }
+        std::size_t Front() const { return places[head]; }
     };
     mutable std::unordered_map<std::string, Positions> m_index;
 };
