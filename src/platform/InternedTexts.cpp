@@ -1,11 +1,8 @@
 #include "platform/InternedTexts.h"
 
-#include <cstring>
 #include <functional>
 
 namespace {
-
-constexpr std::size_t BlockSize = 64 * 1024;
 
 std::uint32_t HashOf(std::string_view text)
 {
@@ -29,7 +26,7 @@ std::uint32_t InternedTexts::Intern(std::string_view text)
     if (slot != Free)
         return slot;
     slot = std::uint32_t(m_texts.size());
-    m_texts.push_back(Store(text));
+    m_texts.push_back(m_bytes.Keep(text));
     m_hashes.push_back(hash);
     if (2 * m_texts.size() > m_slots.size())
         Grow();
@@ -56,24 +53,4 @@ void InternedTexts::Grow()
             i = (i + 1) & mask;
         m_slots[i] = id;
     }
-}
-
-std::string_view InternedTexts::Store(std::string_view text)
-{
-    if (text.empty())
-        return {};
-    if (text.size() > BlockSize / 4) {
-        // A long text gets a block of its own, so the block being filled is not cut short.
-        m_longTexts.push_back(std::make_unique<char[]>(text.size()));
-        std::memcpy(m_longTexts.back().get(), text.data(), text.size());
-        return { m_longTexts.back().get(), text.size() };
-    }
-    if (m_blocks.empty() || m_blockUsed + text.size() > BlockSize) {
-        m_blocks.push_back(std::make_unique<char[]>(BlockSize));
-        m_blockUsed = 0;
-    }
-    char* at = m_blocks.back().get() + m_blockUsed;
-    std::memcpy(at, text.data(), text.size());
-    m_blockUsed += text.size();
-    return { at, text.size() };
 }

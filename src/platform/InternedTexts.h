@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/TextBlocks.h"
+
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -22,7 +23,6 @@ public:
     std::size_t Count() const { return m_texts.size(); }
 
 private:
-    std::string_view Store(std::string_view text);
     std::uint32_t& SlotOf(std::string_view text, std::uint32_t hash);
     void Grow();
 
@@ -32,8 +32,5 @@ private:
     /// unused slot.
     static constexpr std::uint32_t Free = UINT32_MAX;
     std::vector<std::uint32_t> m_slots;
-    /// The texts' bytes, in blocks that are filled and never reallocated.
-    std::vector<std::unique_ptr<char[]>> m_blocks;
-    std::size_t m_blockUsed = 0;
-    std::vector<std::unique_ptr<char[]>> m_longTexts;
+    TextBlocks m_bytes;
 };
