@@ -3,9 +3,9 @@
 #include "platform/AtomicFile.h"
 #include "report/ReportLine.h"
 
+#include <deque>
 #include <functional>
 #include <string>
-#include <vector>
 
 /// The report as the run writes it: a sequence of styled lines. It is the one source of
 /// the report's plain text, which the screen, "Save Report As", the command line and the
@@ -16,7 +16,7 @@ public:
 
     void Append(ReportLine line);
     void Clear();
-    const std::vector<ReportLine>& Lines() const { return m_lines; }
+    const std::deque<ReportLine>& Lines() const { return m_lines; }
     bool Empty() const { return m_lines.empty(); }
 
     /// The plain text: a normal-weight line gets four blanks in front, a bold one none;
@@ -31,6 +31,8 @@ public:
 private:
     void Changed() const;
 
-    std::vector<ReportLine> m_lines;
+    /// A deque, which grows without copying: a large site's report has hundreds of
+    /// thousands of lines, and a vector's doubling would briefly hold them three times.
+    std::deque<ReportLine> m_lines;
     Observer m_observer;
 };
