@@ -69,7 +69,7 @@ print("%.3f %.3f" % (r["median"], r["user"] + r["system"]))' "$out/$name.hyperfi
   fi
   cat "$out/$name.truth.txt"
   if [ -n "$other" ]; then
-    other_command=("$other" -quiet -silent -root "$site" -doc "$out/$name.linklint" /@)
+    other_command=("$other" -quiet -silent -limit 1000000 -root "$site" -doc "$out/$name.linklint" /@)
     hyperfine --warmup 1 --runs "$runs" -i --style basic \
       --export-json "$out/$name.linklint.hyperfine.json" "$(printf '%q ' "${other_command[@]}")"
     other_median[$size]=$(python3 -c 'import json, sys
