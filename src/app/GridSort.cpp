@@ -10,11 +10,11 @@
 namespace {
 
 /// Writes `rows` over the grid from grid row `first` on.
-void WriteRows(ResultGrid& grid, std::size_t first, std::vector<GridRow> rows)
+void WriteRows(ResultGrid& grid, std::size_t first, const std::vector<GridRow>& rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         for (std::size_t c = 0; c < 4; ++c)
-            grid.SetCell(first + i, c, std::move(rows[i].cells[c]));
+            grid.SetCell(first + i, c, rows[i].cells[c]);
         grid.SetColour(first + i, rows[i].colour);
     }
 }
@@ -28,7 +28,7 @@ void SortGridRows(ResultGrid& grid, std::size_t column)
     // Sorted as indices, so each step swaps two numbers rather than four texts.
     std::vector<std::size_t> order(grid.RowCount() - 1);
     std::iota(order.begin(), order.end(), std::size_t(1));
-    auto key = [&](std::size_t row) -> const std::string& { return grid.Row(row).cells[column]; };
+    auto key = [&](std::size_t row) { return grid.Row(row).cells[column]; };
     for (std::size_t place = 0; place + 1 < order.size(); ++place) {
         std::size_t smallest = place;
         for (std::size_t i = place + 1; i < order.size(); ++i) {
@@ -41,7 +41,7 @@ void SortGridRows(ResultGrid& grid, std::size_t column)
     sorted.reserve(order.size());
     for (std::size_t row : order)
         sorted.push_back(grid.Row(row));
-    WriteRows(grid, 1, std::move(sorted));
+    WriteRows(grid, 1, sorted);
 }
 
 void MoveGridRow(ResultGrid& grid, std::size_t from, std::size_t to)
@@ -56,5 +56,5 @@ void MoveGridRow(ResultGrid& grid, std::size_t from, std::size_t to)
         std::rotate(rows.begin(), rows.begin() + 1, rows.end());
     else
         std::rotate(rows.rbegin(), rows.rbegin() + 1, rows.rend());
-    WriteRows(grid, first, std::move(rows));
+    WriteRows(grid, first, rows);
 }

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
-QString ShownText(const std::string& bytes)
+QString ShownText(std::string_view bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));

@@ -434,7 +434,7 @@ std::optional<std::string> TTarvikMainForm::SelectedLink() const
     std::size_t row = std::size_t(current.row()) + 1;
     if (!current.isValid() || row >= m_models.LinkGrid.RowCount())
         return std::nullopt;
-    return m_models.LinkGrid.Row(row).cells[0];
+    return std::string(m_models.LinkGrid.Row(row).cells[0]);
 }
 
 void TTarvikMainForm::OpenUrlInBrowserClick()

@@ -4,7 +4,7 @@ namespace {
 
 FailurePlace::Kind KindOf(const GridRow& row, const ReferencePlaces& places, std::uint32_t ref)
 {
-    const std::string& result = row.cells[1];
+    std::string_view result = row.cells[1];
     if (result.starts_with("OK but CASE MISMATCH"))
         return FailurePlace::Kind::CaseMismatch;
     if (result.starts_with("FAILED:"))
@@ -24,7 +24,7 @@ void Collect(std::vector<FailurePlace>& out, const ResultGrid& grid, const Refer
         for (std::uint32_t at = places.FirstPlace(ref); at != ReferencePlaces::None;
              at = places.PlaceAt(at).next)
             out.push_back(
-                { kind, &row.cells[0], &row.cells[1], places.PlaceAt(at).page, places.PlaceAt(at).line });
+                { kind, row.cells[0], row.cells[1], places.PlaceAt(at).page, places.PlaceAt(at).line });
     }
 }
 

@@ -4,7 +4,7 @@
 #include "report/ResultGrid.h"
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
 /// One place where a broken reference stands, for the formats that CI systems read.
@@ -12,9 +12,9 @@ struct FailurePlace {
     enum class Kind { MissingFile, CaseMismatch, MissingAnchor, FailedAddress };
 
     Kind kind;
-    /// The grid row's reference and result cells.
-    const std::string* ref;
-    const std::string* result;
+    /// The grid row's reference and result cells, as the grid keeps them.
+    std::string_view ref;
+    std::string_view result;
     /// The page, as the run's places number it, and the line.
     std::uint32_t page;
     std::uint32_t line;

@@ -82,8 +82,10 @@ void AppendPlaces(std::string& out, const ReferencePlaces& places, PageFields& p
     out += ']';
 }
 
-void AppendRows(
-    std::string& out, const ResultGrid& grid, const ReferencePlaces& places, ReferencePlaces::Grid which)
+constexpr std::size_t PieceSize = 64 * 1024;
+
+void AppendRows(std::string& out, const TextSink& sink, const ResultGrid& grid, const ReferencePlaces& places,
+    ReferencePlaces::Grid which)
 {
     std::size_t end = grid.RowCount();
     const GridRow& last = grid.Row(end - 1);
@@ -109,6 +111,10 @@ void AppendRows(
         out += '"';
         AppendPlaces(out, places, pages, places.RefOfRow(which, r));
         out += '}';
+        if (out.size() >= PieceSize) {
+            sink(out);
+            out.clear();
+        }
     }
     out += end > 1 ? "\n  ]" : "]";
 }
@@ -164,14 +170,23 @@ void AppendJsonString(std::string& out, std::string_view s)
     out += '"';
 }
 
+void WriteResultsJson(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,
+    const ReferencePlaces& places, const RunOutcome& outcome)
+{
+    std::string out = "{\n  \"links\": ";
+    AppendRows(out, sink, links, places, ReferencePlaces::Grid::Links);
+    out += ",\n  \"images\": ";
+    AppendRows(out, sink, images, places, ReferencePlaces::Grid::Images);
+    out += ",\n  \"errors\": " + std::to_string(outcome.errorCount) + ",\n  \"verdict\": \""
+        + (outcome.errorCount > 0 ? "errors" : "ok") + "\"" + ",\n  " + Names("notAnalysed", outcome.notAnalysed)
+        + ",\n  " + Names("unused", outcome.unused) + "\n}\n";
+    sink(out);
+}
+
 std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const ReferencePlaces& places,
     const RunOutcome& outcome)
 {
-    std::string out = "{\n  \"links\": ";
-    AppendRows(out, links, places, ReferencePlaces::Grid::Links);
-    out += ",\n  \"images\": ";
-    AppendRows(out, images, places, ReferencePlaces::Grid::Images);
-    return out + ",\n  \"errors\": " + std::to_string(outcome.errorCount) + ",\n  \"verdict\": \""
-        + (outcome.errorCount > 0 ? "errors" : "ok") + "\"" + ",\n  "
-        + Names("notAnalysed", outcome.notAnalysed) + ",\n  " + Names("unused", outcome.unused) + "\n}\n";
+    std::string whole;
+    WriteResultsJson([&whole](std::string_view piece) { whole.append(piece); }, links, images, places, outcome);
+    return whole;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/AnalyseRun.h"
 #include "engine/ReferencePlaces.h"
+#include "platform/AtomicFile.h"
 #include "report/ResultGrid.h"
 
 #include <string>
@@ -15,6 +16,10 @@
 /// reference also gives the line where it first stands and every later place.
 std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const ReferencePlaces& places,
     const RunOutcome& outcome);
+/// The same text in pieces of some tens of kilobytes: a large site's results run to
+/// hundreds of megabytes, which are never held whole.
+void WriteResultsJson(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,
+    const ReferencePlaces& places, const RunOutcome& outcome);
 
 /// A JSON string literal of bytes: valid UTF-8 passes through, each byte that is not
 /// part of a valid UTF-8 sequence becomes U+FFFD.

@@ -58,8 +58,8 @@ std::string JunitXml(const ResultGrid& links, const ResultGrid& images, const Re
         }
         cases += ">\n";
         for (auto f = first; f != end; ++f)
-            cases += "      <failure type=\"" + Xml(*f->result) + "\" message=\"" + Xml(*f->ref) + ": "
-                + Xml(*f->result) + "\">" + name + ":" + std::to_string(f->line) + "</failure>\n";
+            cases += "      <failure type=\"" + Xml(f->result) + "\" message=\"" + Xml(f->ref) + ": "
+                + Xml(f->result) + "\">" + name + ":" + std::to_string(f->line) + "</failure>\n";
         counted += std::size_t(end - first);
         cases += "    </testcase>\n";
     }

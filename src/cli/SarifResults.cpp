@@ -58,7 +58,7 @@ std::string SarifLog(const ResultGrid& links, const ResultGrid& images, const Re
         out += &f == failures.data() ? "\n" : ",\n";
         out += "        {\"ruleId\": \"" + std::string(Rules[rule].id) + "\", \"ruleIndex\": "
             + std::to_string(rule) + ", \"level\": \"error\", \"message\": {\"text\": ";
-        AppendJsonString(out, *f.ref + ": " + *f.result);
+        AppendJsonString(out, std::string(f.ref).append(": ").append(f.result));
         out += "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": {\"uri\": ";
         AppendJsonString(out, UriOf(places.PageName(f.page)));
         out += "}, \"region\": {\"startLine\": " + std::to_string(f.line) + "}}}]}";

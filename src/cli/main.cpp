@@ -41,19 +41,24 @@ std::vector<std::string> HtmlFileList(const FileSystem& files)
     return names;
 }
 
-void Write(std::FILE* stream, const std::string& text)
+void Write(std::FILE* stream, std::string_view text)
 {
     // fwrite, not fputs: a page may put NUL bytes into the report.
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
-bool Save(const std::string& path, const std::string& content)
+bool Save(const std::string& path, const TextSource& content)
 {
     std::string error = WriteFileAtomically(path, content);
     if (error.empty())
         return true;
     Fail(error);
     return false;
+}
+
+bool Save(const std::string& path, std::string_view content)
+{
+    return Save(path, [content](const TextSink& sink) { sink(content); });
 }
 
 }
@@ -107,14 +112,18 @@ int main(int argc, char** argv)
 
     bool saved = true;
     if (options->reportFile.empty()) {
-        Write(stdout, models.Report.PlainText("\n"));
+        models.Report.WritePlainText("\n", [](std::string_view piece) { Write(stdout, piece); });
         // Before any save, which may be to standard output too.
         std::fflush(stdout);
     } else {
-        saved = Save(options->reportFile, models.Report.PlainText("\r\n"));
+        saved = Save(options->reportFile,
+            [&](const TextSink& sink) { models.Report.WritePlainText("\r\n", sink); });
     }
     if (!options->jsonFile.empty())
-        saved = Save(options->jsonFile, ResultsJson(models.LinkGrid, models.ImgGrid, state.Places, outcome))
+        saved = Save(options->jsonFile,
+                    [&](const TextSink& sink) {
+                        WriteResultsJson(sink, models.LinkGrid, models.ImgGrid, state.Places, outcome);
+                    })
             && saved;
     if (!options->junitFile.empty())
         saved = Save(options->junitFile, JunitXml(models.LinkGrid, models.ImgGrid, state.Places)) && saved;

@@ -1,20 +1,29 @@
 #include "engine/ReferencePlaces.h"
 
+namespace {
+
+std::uint32_t HashOf(std::string_view key)
+{
+    return std::uint32_t(std::hash<std::string_view>()(key));
+}
+
+}
+
 std::uint32_t ReferencePlaces::Note(
     std::string_view key, const std::string& page, std::uint32_t line, bool& first)
 {
     // Kept at most half full, so a probe ends soon at a free slot.
     if (2 * (m_keyCount + 1) > m_keySlots.size())
         GrowKeys();
-    std::uint64_t hash = std::hash<std::string_view>()(key);
+    std::uint32_t hash = HashOf(key);
     std::uint32_t slot = FindKey(key, hash);
     std::uint32_t ref = m_keySlots[slot].ref;
     first = ref == None;
     if (first) {
         ref = std::uint32_t(m_refs.size());
         m_keySlots[slot] = { hash, ref };
-        m_refs.push_back({ None, None, std::uint32_t(m_keyTexts.size()), std::uint32_t(key.size()), false });
-        m_keyTexts.append(key);
+        std::string_view kept = m_keyTexts.Keep(key);
+        m_refs.push_back({ None, None, kept.data(), std::uint32_t(kept.size()), false });
         ++m_keyCount;
     }
     auto index = std::uint32_t(m_places.size());
@@ -30,19 +39,17 @@ std::uint32_t ReferencePlaces::Note(
 
 bool ReferencePlaces::Known(std::string_view key) const
 {
-    return m_keyCount > 0 && m_keySlots[FindKey(key, std::hash<std::string_view>()(key))].ref != None;
+    return m_keyCount > 0 && m_keySlots[FindKey(key, HashOf(key))].ref != None;
 }
 
-std::uint32_t ReferencePlaces::FindKey(std::string_view key, std::uint64_t hash) const
+std::uint32_t ReferencePlaces::FindKey(std::string_view key, std::uint32_t hash) const
 {
     std::size_t mask = m_keySlots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const KeySlot& slot = m_keySlots[i];
         if (slot.ref == None)
             return std::uint32_t(i);
-        const Ref& r = m_refs[slot.ref];
-        if (slot.hash == hash && r.keyLength == key.size()
-            && std::string_view(m_keyTexts).substr(r.keyOffset, r.keyLength) == key)
+        if (slot.hash == hash && m_refs[slot.ref].Key() == key)
             return std::uint32_t(i);
     }
 }
@@ -64,8 +71,8 @@ void ReferencePlaces::GrowKeys()
 
 void ReferencePlaces::ForgetKeys()
 {
+    // The references' keys stay readable; only the table that finds them is emptied.
     m_keySlots.clear();
-    m_keyTexts.clear();
     m_keyCount = 0;
 }
 

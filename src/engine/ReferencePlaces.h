@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ChunkedVector.h"
+#include "platform/TextBlocks.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,27 +54,30 @@ private:
     struct Ref {
         std::uint32_t first = None;
         std::uint32_t last = None;
-        std::uint32_t keyOffset = 0;
+        const char* key = nullptr;
         std::uint32_t keyLength = 0;
         bool missingAnchor = false;
+
+        std::string_view Key() const { return { key, keyLength }; }
     };
 
     std::uint32_t PageNumber(const std::string& page);
 
-    std::uint32_t FindKey(std::string_view key, std::uint64_t hash) const;
+    std::uint32_t FindKey(std::string_view key, std::uint32_t hash) const;
     void GrowKeys();
 
-    /// An open table of the references by key, the keys end to end in one text: a
-    /// look-up touches one slot and, on a hash match, the key's text.
+    /// An open table of the references by key, eight bytes a slot: a look-up touches one
+    /// slot and, on a hash match, the key's text. Keys, references and places are kept in
+    /// blocks, so a large run never holds an old and a new copy of one while it grows.
     struct KeySlot {
-        std::uint64_t hash = 0;
+        std::uint32_t hash = 0;
         std::uint32_t ref = None;
     };
     std::vector<KeySlot> m_keySlots;
-    std::string m_keyTexts;
+    TextBlocks m_keyTexts;
     std::size_t m_keyCount = 0;
-    std::vector<Ref> m_refs;
-    std::vector<Place> m_places;
+    ChunkedVector<Ref> m_refs;
+    ChunkedVector<Place> m_places;
     std::vector<std::string> m_pages;
     std::unordered_map<std::string, std::uint32_t> m_pageNumbers;
     std::vector<std::uint32_t> m_analysed;

@@ -35,6 +35,19 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
+/// Writes every piece; after a failure the rest are dropped and `error` keeps its reason.
+bool WritePieces(int fd, const TextSource& text, int& error)
+{
+    bool ok = true;
+    text([&](std::string_view piece) {
+        if (ok && !WriteAll(fd, piece)) {
+            ok = false;
+            error = errno;
+        }
+    });
+    return ok;
+}
+
 void ForgetPartial()
 {
     g_partialSet = 0;
@@ -42,13 +55,16 @@ void ForgetPartial()
 }
 
 /// A FIFO without a reader is refused at once rather than waited for.
-std::string WriteInPlace(const std::string& path, std::string_view content)
+std::string WriteInPlace(const std::string& path, const TextSource& text)
 {
     int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return Failure(path, errno);
-    bool ok = ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 && WriteAll(fd, content);
-    int error = errno;
+    int error = 0;
+    bool ok = ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+    if (!ok)
+        error = errno;
+    ok = ok && WritePieces(fd, text, error);
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
@@ -57,7 +73,7 @@ std::string WriteInPlace(const std::string& path, std::string_view content)
 }
 
 /// Errors name `shown`, the path the user gave, which may be a link to `path`.
-std::string Replace(const std::string& path, const std::string& shown, std::string_view content)
+std::string Replace(const std::string& path, const std::string& shown, const TextSource& text)
 {
     std::size_t slash = path.rfind('/');
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -79,8 +95,15 @@ std::string Replace(const std::string& path, const std::string& shown, std::stri
     // mkstemp makes the file 0600; a saved report gets the usual mode for new files.
     mode_t mask = ::umask(0);
     ::umask(mask);
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-    int error = errno;
+    int error = 0;
+    bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
+    if (!ok)
+        error = errno;
+    ok = ok && WritePieces(fd, text, error);
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
@@ -99,19 +122,24 @@ std::string Replace(const std::string& path, const std::string& shown, std::stri
 
 std::string WriteFileAtomically(const std::string& path, std::string_view content)
 {
+    return WriteFileAtomically(path, [content](const TextSink& sink) { sink(content); });
+}
+
+std::string WriteFileAtomically(const std::string& path, const TextSource& text)
+{
     struct stat target {};
     if (::stat(path.c_str(), &target) != 0)
-        return Replace(path, path, content);
+        return Replace(path, path, text);
     if (!S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode))
-        return WriteInPlace(path, content);
+        return WriteInPlace(path, text);
     struct stat link {};
     char linked[PATH_MAX];
     if (S_ISREG(target.st_mode) && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (!::realpath(path.c_str(), linked))
             return Failure(path, errno);
-        return Replace(linked, path, content);
+        return Replace(linked, path, text);
     }
-    return Replace(path, path, content);
+    return Replace(path, path, text);
 }
 
 void RemovePartialSave()

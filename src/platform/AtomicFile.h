@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,13 @@
 /// text there, and replacing it would take, say, /dev/stdout away from the whole system.
 /// Returns an empty text on success, else a message naming the file and the reason.
 std::string WriteFileAtomically(const std::string& path, std::string_view content);
+
+/// Takes each piece of a file's text in order.
+using TextSink = std::function<void(std::string_view piece)>;
+/// Produces a file's text piece after piece into the sink it is given.
+using TextSource = std::function<void(const TextSink& sink)>;
+/// The same save for a text too large to hold whole: the pieces are written as they come.
+std::string WriteFileAtomically(const std::string& path, const TextSource& text);
 
 /// Removes the temporary file of the save under way, if any. Safe in a signal handler,
 /// which is what it is for: a process ended in the middle of a save leaves no stray file.

@@ -41,6 +41,14 @@ std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle,
     return std::string_view::npos;
 }
 
+std::size_t FoldedHash::operator()(std::string_view s) const
+{
+    std::size_t h = 1469598103934665603ull;
+    for (char c : s)
+        h = (h ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ull;
+    return h;
+}
+
 int CompareIgnoringCase(std::string_view a, std::string_view b)
 {
     std::size_t n = std::min(a.size(), b.size());

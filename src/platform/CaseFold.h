@@ -36,6 +36,17 @@ std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle,
 /// punctuation between 'Z' and 'a' sorts before the letters.
 int CompareIgnoringCase(std::string_view a, std::string_view b);
 
+/// Hash and equality for tables keyed by text with letter case ignored; both take any
+/// text, so a look-up needs no folded copy of its key.
+struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const;
+};
+struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return EqualIgnoringCase(a, b); }
+};
+
 struct LessIgnoringCase {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const { return CompareIgnoringCase(a, b) < 0; }

@@ -33,14 +33,6 @@ std::string ChildPath(const std::string& folder, std::string_view name)
 
 }
 
-std::size_t FileSystem::FoldHash::operator()(std::string_view s) const
-{
-    std::size_t h = 1469598103934665603ull;
-    for (char c : s)
-        h = (h ^ static_cast<unsigned char>(CaseFold::Lower(c))) * 1099511628211ull;
-    return h;
-}
-
 FileSystem::FileSystem(std::string baseFolder)
     : m_base(std::move(baseFolder))
 {

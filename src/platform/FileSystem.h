@@ -56,19 +56,11 @@ private:
         bool isFolder = false;
         Folder* folder = nullptr; // read when first entered
     };
-    struct FoldHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const;
-    };
-    struct FoldEqual {
-        using is_transparent = void;
-        bool operator()(std::string_view a, std::string_view b) const { return CaseFold::EqualIgnoringCase(a, b); }
-    };
     struct Folder {
         std::string realPath;
         Folder* parent = nullptr;
         bool read = false;
-        std::unordered_map<std::string, std::vector<Entry>, FoldHash, FoldEqual> entries;
+        std::unordered_map<std::string, std::vector<Entry>, CaseFold::FoldedHash, CaseFold::FoldedEqual> entries;
     };
     struct Name {
         std::string_view text;

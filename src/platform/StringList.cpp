@@ -7,12 +7,12 @@ bool StringList::Add(std::string text)
 {
     if (m_order == Order::SortedUnique)
     {
-        bool added = m_sorted.try_emplace(Fold(text), std::move(text)).second;
+        bool added = m_sorted.insert(std::move(text)).second;
         m_sortedOrderValid = m_sortedOrderValid && !added;
         return added;
     }
     if (m_indexed)
-        m_index[Fold(text)].push_back(m_slots.size());
+        m_index[Fold(text)].places.push_back(m_slots.size());
     m_slots.push_back(std::move(text));
     m_live.push_back(true);
     ++m_liveCount;
@@ -22,28 +22,31 @@ bool StringList::Add(std::string text)
 bool StringList::Contains(std::string_view text) const
 {
     if (m_order == Order::SortedUnique)
-        return m_sorted.count(Fold(text)) > 0;
+        return m_sorted.find(text) != m_sorted.end();
     BuildIndex();
     auto it = m_index.find(Fold(text));
-    return it != m_index.end() && !it->second.empty();
+    return it != m_index.end() && !it->second.Empty();
 }
 
 bool StringList::Remove(std::string_view text)
 {
     if (m_order == Order::SortedUnique) {
     {
-        bool removed = m_sorted.erase(Fold(text)) > 0;
+        auto found = m_sorted.find(text);
+        bool removed = found != m_sorted.end();
+        if (removed)
+            m_sorted.erase(found);
         m_sortedOrderValid = m_sortedOrderValid && !removed;
         return removed;
     }
     }
     BuildIndex();
     auto it = m_index.find(Fold(text));
-    if (it == m_index.end() || it->second.empty())
+    if (it == m_index.end() || it->second.Empty())
         return false;
-    m_live[it->second.front()] = false;
-    it->second.pop_front();
-    if (it->second.empty())
+    m_live[it->second.Front()] = false;
+    ++it->second.head;
+    if (it->second.Empty())
         m_index.erase(it);
     --m_liveCount;
     Compact();
@@ -54,7 +57,7 @@ const std::string& StringList::Front() const
 {
     assert(!Empty() && "Front of an empty list");
     if (m_order == Order::SortedUnique)
-        return SortedEntries().front()->second;
+        return *SortedEntries().front();
     std::size_t i = m_head;
     while (!m_live[i])
         ++i;
@@ -65,7 +68,7 @@ std::string StringList::TakeFront()
 {
     assert(!Empty() && "TakeFront of an empty list");
     if (m_order == Order::SortedUnique) {
-        std::string s = SortedEntries().front()->second;
+        std::string s = *SortedEntries().front();
         Remove(s);
         return s;
     }
@@ -76,8 +79,8 @@ std::string StringList::TakeFront()
     if (m_indexed) {
         // The front entry is the oldest of its key, so it heads that key's positions.
         auto it = m_index.find(Fold(s));
-        it->second.pop_front();
-        if (it->second.empty())
+        ++it->second.head;
+        if (it->second.Empty())
             m_index.erase(it);
     }
     ++m_head;
@@ -125,7 +128,7 @@ void StringList::BuildIndex() const
     m_index.clear();
     for (std::size_t i = m_head; i < m_slots.size(); ++i)
         if (m_live[i])
-            m_index[Fold(m_slots[i])].push_back(i);
+            m_index[Fold(m_slots[i])].places.push_back(i);
     m_indexed = true;
 }
 
@@ -145,7 +148,7 @@ void StringList::Compact()
         BuildIndex();
 }
 
-const std::vector<const StringList::Sorted::value_type*>& StringList::SortedEntries() const
+const std::vector<const std::string*>& StringList::SortedEntries() const
 {
     if (m_sortedOrderValid)
         return m_sortedOrder;
@@ -153,7 +156,8 @@ const std::vector<const StringList::Sorted::value_type*>& StringList::SortedEntr
     m_sortedOrder.reserve(m_sorted.size());
     for (const auto& entry : m_sorted)
         m_sortedOrder.push_back(&entry);
-    std::sort(m_sortedOrder.begin(), m_sortedOrder.end(), [](auto* a, auto* b) { return a->first < b->first; });
+    std::sort(m_sortedOrder.begin(), m_sortedOrder.end(),
+        [](const std::string* a, const std::string* b) { return CaseFold::CompareIgnoringCase(*a, *b) < 0; });
     m_sortedOrderValid = true;
     return m_sortedOrder;
 }

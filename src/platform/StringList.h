@@ -3,10 +3,10 @@
 #include "platform/CaseFold.h"
 
 #include <cstddef>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 /// An ordered list of texts whose search, sorting and duplicate test ignore letter case
@@ -42,8 +42,8 @@ public:
     template<typename F> void ForEach(F&& f) const
     {
         if (m_order == Order::SortedUnique) {
-            for (const auto* entry : SortedEntries())
-                f(entry->second);
+            for (const std::string* entry : SortedEntries())
+                f(*entry);
             return;
         }
         for (std::size_t i = m_head; i < m_slots.size(); ++i)
@@ -58,14 +58,13 @@ private:
     void Compact();
 
     Order m_order;
-    using Sorted = std::unordered_map<std::string, std::string>;
     /// The sorted list's entries in order. They are put in order when the list is read
     /// after a change: a run adds many entries and reads a list once.
-    const std::vector<const Sorted::value_type*>& SortedEntries() const;
+    const std::vector<const std::string*>& SortedEntries() const;
 
-    // Keyed by the folded text.
-    Sorted m_sorted;
-    mutable std::vector<const Sorted::value_type*> m_sortedOrder;
+    // Each text once, as added; found and compared with letter case ignored.
+    std::unordered_set<std::string, CaseFold::FoldedHash, CaseFold::FoldedEqual> m_sorted;
+    mutable std::vector<const std::string*> m_sortedOrder;
     mutable bool m_sortedOrderValid = true;
 
     std::vector<std::string> m_slots;
@@ -73,5 +72,13 @@ private:
     std::size_t m_head = 0;
     std::size_t m_liveCount = 0;
     mutable bool m_indexed = false;
-    mutable std::unordered_map<std::string, std::deque<std::size_t>> m_index;
+    /// The live slots of one folded text, oldest first: almost always one, so a vector
+    /// and a moving head, not a deque, whose smallest block outweighs the text many times.
+    struct Positions {
+        std::vector<std::size_t> places;
+        std::size_t head = 0;
+        bool Empty() const { return head == places.size(); }
+        std::size_t Front() const { return places[head]; }
+    };
+    mutable std::unordered_map<std::string, Positions> m_index;
 };

@@ -9,7 +9,13 @@ ResultGrid::ResultGrid(std::string firstTitle)
 void ResultGrid::Reset()
 {
     m_rows.clear();
-    m_rows.push_back({ { m_firstTitle, "Result", "In File", "Secs" }, RowColour::White });
+    m_texts = InternedTexts();
+    StoredRow title;
+    std::size_t column = 0;
+    for (std::string_view text : { std::string_view(m_firstTitle), std::string_view("Result"),
+             std::string_view("In File"), std::string_view("Secs") })
+        title.cells[column++] = m_texts.Intern(text);
+    m_rows.push_back(title);
     m_rows.push_back({});
     Notify(Change::Reset, 0);
 }
@@ -22,9 +28,19 @@ void ResultGrid::TrimBlankRow()
     Notify(Change::RowRemoved, m_rows.size());
 }
 
-void ResultGrid::SetCell(std::size_t row, std::size_t column, std::string text)
+GridRow ResultGrid::Row(std::size_t row) const
 {
-    m_rows.at(row).cells.at(column) = std::move(text);
+    const StoredRow& stored = m_rows.at(row);
+    GridRow shown;
+    for (std::size_t c = 0; c < stored.cells.size(); ++c)
+        shown.cells[c] = m_texts.Text(stored.cells[c]);
+    shown.colour = stored.colour;
+    return shown;
+}
+
+void ResultGrid::SetCell(std::size_t row, std::size_t column, std::string_view text)
+{
+    m_rows.at(row).cells.at(column) = m_texts.Intern(text);
     Notify(Change::RowChanged, row);
 }
 
@@ -34,12 +50,13 @@ void ResultGrid::SetColour(std::size_t row, RowColour colour)
     Notify(Change::RowChanged, row);
 }
 
-void ResultGrid::FillLastRow(std::string reference, std::string result, std::string inFile, RowColour colour)
+void ResultGrid::FillLastRow(
+    std::string_view reference, std::string_view result, std::string_view inFile, RowColour colour)
 {
-    GridRow& row = m_rows.back();
-    row.cells[0] = std::move(reference);
-    row.cells[1] = std::move(result);
-    row.cells[2] = std::move(inFile);
+    StoredRow& row = m_rows.back();
+    row.cells[0] = m_texts.Intern(reference);
+    row.cells[1] = m_texts.Intern(result);
+    row.cells[2] = m_texts.Intern(inFile);
     row.colour = colour;
     Notify(Change::RowChanged, LastRow());
     AppendBlankRow();

@@ -1,23 +1,29 @@
 #pragma once
 
+#include "platform/InternedTexts.h"
+
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 /// Row colours: white with black text for a reference found, red with white text for a
 /// failure, silver (192,192,192) with black text for a reference not checked.
 enum class RowColour { White, Red, Silver };
 
+/// A row as read: its cells are views of the grid's texts, valid until the grid is reset.
 struct GridRow {
-    std::array<std::string, 4> cells; // reference, "Result", "In File", "Secs"
+    std::array<std::string_view, 4> cells; // reference, "Result", "In File", "Secs"
     RowColour colour = RowColour::White;
 };
 
 /// One result grid (links or images) as a model: a title row, then one row per check,
 /// always ending in one blank row that the next check fills. The run writes it; a screen
-/// binds to it through the observer. Owned by the front end.
+/// binds to it through the observer. Owned by the front end. A row is kept as the numbers
+/// of its texts, each text once, as the cells of a large site's rows mostly repeat.
 class ResultGrid {
 public:
     enum class Change { Reset, RowChanged, RowAppended, RowRemoved };
@@ -32,12 +38,12 @@ public:
 
     std::size_t RowCount() const { return m_rows.size(); }
     std::size_t LastRow() const { return m_rows.size() - 1; }
-    const GridRow& Row(std::size_t row) const { return m_rows.at(row); }
+    GridRow Row(std::size_t row) const;
 
-    void SetCell(std::size_t row, std::size_t column, std::string text);
+    void SetCell(std::size_t row, std::size_t column, std::string_view text);
     void SetColour(std::size_t row, RowColour colour);
     /// Fills the last row and appends the new blank row.
-    void FillLastRow(std::string reference, std::string result, std::string inFile, RowColour colour);
+    void FillLastRow(std::string_view reference, std::string_view result, std::string_view inFile, RowColour colour);
     void AppendBlankRow();
 
     void SetObserver(Observer observer) { m_observer = std::move(observer); }
@@ -45,7 +51,13 @@ public:
 private:
     void Notify(Change change, std::size_t row) const;
 
+    struct StoredRow {
+        std::array<std::uint32_t, 4> cells {};
+        RowColour colour = RowColour::White;
+    };
+
     std::string m_firstTitle;
-    std::vector<GridRow> m_rows;
+    InternedTexts m_texts;
+    std::vector<StoredRow> m_rows;
     Observer m_observer;
 };

@@ -28,7 +28,7 @@ std::vector<std::string> Column(const ResultGrid& grid, std::size_t column)
 {
     std::vector<std::string> texts;
     for (std::size_t row = 0; row < grid.RowCount(); ++row)
-        texts.push_back(grid.Row(row).cells[column]);
+        texts.emplace_back(grid.Row(row).cells[column]);
     return texts;
 }
 
@@ -98,7 +98,7 @@ TEST(GridSort, ADraggedRowMovesWithItsColourAndTheRowsBetweenShift)
         MoveGridRow(grid, c.from, c.to);
         EXPECT_EQ(Column(grid, 0), c.order) << c.name;
         for (std::size_t row = 1; row < grid.RowCount(); ++row) {
-            const std::string& reference = grid.Row(row).cells[0];
+            const std::string reference(grid.Row(row).cells[0]);
             RowColour expected = reference == "a" ? RowColour::Red
                 : reference == "c"                ? RowColour::Silver
                                                   : RowColour::White;

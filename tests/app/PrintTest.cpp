@@ -140,7 +140,7 @@ TEST(TTarvikMainForm, PrintsTheCurrentGridBothGridsAndTheReportAsShown)
     w.form.PrintGrids(both.printer, TTarvikMainForm::GridChoice::BothGrids);
     std::string text = both.Text();
     EXPECT_LT(text.find("LinkResult"), text.find("ImageResult")) << "the link grid first";
-    EXPECT_TRUE(Contains(text, models.LinkGrid.Row(1).cells[0] + models.LinkGrid.Row(1).cells[1]));
+    EXPECT_TRUE(Contains(text, std::string(models.LinkGrid.Row(1).cells[0]) + std::string(models.LinkGrid.Row(1).cells[1])));
 
     tabs->setCurrentIndex(tabs->indexOf(w.Control("ReportForm")));
     PdfPrint report;

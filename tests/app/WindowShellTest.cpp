@@ -110,7 +110,7 @@ TEST(TTarvikMainForm, DraggingARowMovesItWithItsColour)
     while (red < links.RowCount() && links.Row(red).colour != RowColour::Red)
         ++red;
     ASSERT_LT(red, links.RowCount()) << "the fixture has a failure below the first row";
-    const std::string dragged = links.Row(red).cells[0];
+    const std::string dragged(links.Row(red).cells[0]);
 
     QWidget* viewport = grid->viewport();
     auto rowPoint = [&](std::size_t row) { return QPoint(20, grid->rowViewportPosition(int(row) - 1) + 8); };

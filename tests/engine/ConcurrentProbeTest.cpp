@@ -53,7 +53,7 @@ std::string SecondsOf(const ResultGrid& grid, const std::string& ref)
 {
     for (std::size_t r = 1; r < grid.RowCount(); ++r)
         if (grid.Row(r).cells[0] == ref)
-            return grid.Row(r).cells[3];
+            return std::string(grid.Row(r).cells[3]);
     return "(no row)";
 }
 

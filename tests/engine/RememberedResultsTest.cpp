@@ -34,7 +34,7 @@ std::string Cell(const ResultGrid& grid, const std::string& ref, int column)
 {
     for (std::size_t r = 1; r < grid.RowCount(); ++r)
         if (grid.Row(r).cells[0] == ref)
-            return grid.Row(r).cells[column];
+            return std::string(grid.Row(r).cells[column]);
     return "(no row)";
 }
 

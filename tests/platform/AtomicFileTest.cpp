@@ -25,3 +25,18 @@ TEST(AtomicFile, AnUnwritableTargetGivesAMessageAndKeepsTheOldFile)
     EXPECT_NE(WriteFileAtomically(site.Root() + "/", "x"), "");
     EXPECT_EQ(site.Read("report.txt"), "old");
 }
+
+TEST(AtomicFile, ATextGivenInPiecesIsSavedWholeInTheirOrder)
+{
+    TempSite site({ { "results.json", "old" } });
+    std::string expected;
+    auto pieces = [&expected](const TextSink& sink) {
+        for (int i = 0; i < 1000; ++i) {
+            std::string piece = std::to_string(i) + std::string(std::size_t(i % 97), 'x') + "\n";
+            expected += piece;
+            sink(piece);
+        }
+    };
+    EXPECT_EQ(WriteFileAtomically(site.Root() + "/results.json", pieces), "");
+    EXPECT_EQ(site.Read("results.json"), expected);
+}

@@ -40,7 +40,7 @@ std::vector<std::string> SiteRun::Rows(const ResultGrid& grid)
         const GridRow& row = grid.Row(r);
         if (row.cells[0].empty() && row.cells[1].empty() && row.cells[2].empty())
             continue;
-        rows.push_back(row.cells[0] + "|" + row.cells[1] + "|" + row.cells[2] + "|" + colours[int(row.colour)]);
+        rows.push_back(std::string(row.cells[0]).append("|").append(row.cells[1]).append("|").append(row.cells[2]).append("|").append(colours[int(row.colour)]));
     }
     return rows;
 }
@@ -49,7 +49,7 @@ std::string SiteRun::ResultOf(const ResultGrid& grid, const std::string& ref)
 {
     for (std::size_t r = 1; r < grid.RowCount(); ++r)
         if (grid.Row(r).cells[0] == ref)
-            return grid.Row(r).cells[1];
+            return std::string(grid.Row(r).cells[1]);
     return "(no row)";
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/TextBlocks.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+/// Texts kept once each and known by a number: a table of hundreds of thousands of rows
+/// whose cells repeat (results, page names, timings) holds four numbers a row instead of
+/// four strings. Texts are never removed or moved, so a view of one stays valid for the
+/// life of the pool.
+class InternedTexts {
+public:
+    /// The number of the empty text, which every pool holds from the start.
+    static constexpr std::uint32_t Empty = 0;
+
+    InternedTexts();
+
+    /// The number of `text`, adding it when it is new.
+    std::uint32_t Intern(std::string_view text);
+    std::string_view Text(std::uint32_t id) const { return m_texts[id]; }
+    std::size_t Count() const { return m_texts.size(); }
+
+private:
+    std::uint32_t& SlotOf(std::string_view text, std::uint32_t hash);
+    void Grow();
+
+    std::vector<std::string_view> m_texts;
+    std::vector<std::uint32_t> m_hashes;
+    /// Open addressing over the texts' numbers, kept at most half full; `Free` marks an
+    /// unused slot.
+    static constexpr std::uint32_t Free = UINT32_MAX;
+    std::vector<std::uint32_t> m_slots;
+    TextBlocks m_bytes;
+};
