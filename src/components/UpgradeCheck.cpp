@@ -2,6 +2,7 @@
 
 #include "net/EHttpException.h"
 #include "net/THttpCli.h"
+#include "platform/RegularFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -18,16 +19,9 @@ std::string UpToDate() { return std::string("You already have the latest availab
 /// The file as received, or nothing when it is missing or larger than any real one.
 std::optional<std::string> ReadSmallFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
     std::string text;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, std::size_t(in.gcount()));
-        if (text.size() > UpgradeCheck::MaxFileSize)
-            return std::nullopt;
-    }
+    if (!ReadRegularFile(path, text, UpgradeCheck::MaxFileSize).Ok())
+        return std::nullopt;
     return text;
 }
 
