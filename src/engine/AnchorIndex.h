@@ -29,6 +29,9 @@ public:
         return it->second;
     }
 
+    /// Keeps `anchors` as those of the page stored at `key`, unless it has some already.
+    void Keep(const std::string& key, Anchors anchors) { m_pages.try_emplace(key, std::move(anchors)); }
+
 private:
     std::unordered_map<std::string, Anchors> m_pages;
 };

@@ -1,8 +1,48 @@
 #include "engine/LocalSite.h"
 
+#include <cassert>
+
 FileRead LocalSite::FetchPage(const std::string& page, std::string& text) const
 {
     return m_fs.ReadFile(page, text);
+}
+
+void LocalSite::ReadAhead(WalkedPage::Markup markup)
+{
+    m_readAhead.emplace(markup);
+}
+
+void LocalSite::EndReadAhead()
+{
+    m_readAhead.reset();
+}
+
+void LocalSite::QueuePage(const std::string& page)
+{
+    if (!m_readAhead || !HasPageExtension(page))
+        return;
+    // The folders of a queued page have been read into the look-up already, and it keeps
+    // them for the run: the page's turn finds the same file.
+    FileSystem::Found found = m_fs.Locate(page, FileSystem::Kind::File);
+    m_readAhead->Queue(page, found.exists ? found.realPath : std::string());
+}
+
+FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup, WalkedPage& walked)
+{
+    if (m_readAhead) {
+        PageReadAhead::Page ahead = m_readAhead->Take();
+        assert(ahead.name == page && "pages are read in the order they were queued");
+        if (ahead.read.Ok() && ahead.stamp && ahead.stamp == FileStampOf(ahead.realPath)) {
+            walked = std::move(ahead.walked);
+            m_anchors.Keep(ahead.realPath, std::move(walked.anchors));
+            return {};
+        }
+    }
+    std::string text;
+    FileRead read = m_fs.ReadFile(page, text);
+    if (read.Ok())
+        walked = WalkedPage::Of(std::move(text), markup, WalkedPage::Anchors::Skip);
+    return read;
 }
 
 FileSystem::Found LocalSite::TargetExists(const std::string& folder, const std::string& target) const

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "engine/WalkedPage.h"
+#include "platform/FileStamp.h"
+#include "platform/RegularFile.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+/// Reads and walks the pages of an off-line run on a second thread, ahead of their turn.
+/// The run's thread queues each page as the trace queues it and takes the finished
+/// pages back in the same order. Finished pages wait in a bounded queue (a number of
+/// pages and a number of bytes, past which only one more waits), so memory stays bounded
+/// whatever the size of the site. The reader touches no run state: it reads through
+/// ReadRegularFile and walks with WalkedPage. Destroying the object stops the reader
+/// after the page it is on and joins it.
+class PageReadAhead {
+public:
+    struct Page {
+        std::string name;
+        std::string realPath;
+        /// Taken before the file was read; nothing when there was no file.
+        std::optional<FileStamp> stamp;
+        FileRead read;
+        WalkedPage walked;
+    };
+
+    static constexpr std::size_t MaxPages = 32;
+    static constexpr std::size_t MaxBytes = std::size_t(4) << 20;
+
+    explicit PageReadAhead(WalkedPage::Markup markup);
+    ~PageReadAhead();
+    PageReadAhead(const PageReadAhead&) = delete;
+    PageReadAhead& operator=(const PageReadAhead&) = delete;
+
+    /// `realPath` is where the page `name` is stored; empty when it was not found, which
+    /// the reader passes on as missing without looking.
+    void Queue(std::string name, std::string realPath);
+    /// The oldest page queued and not taken yet, once it is finished. Precondition: there
+    /// is one.
+    Page Take();
+    /// How many pages are finished and not taken yet.
+    std::size_t Finished() const;
+
+private:
+    struct Request {
+        std::string name;
+        std::string realPath;
+    };
+
+    void ReadPages();
+    Page Prepare(Request request) const;
+    bool HasRoom() const { return m_finished.empty() || (m_finished.size() < MaxPages && m_bytes < MaxBytes); }
+
+    WalkedPage::Markup m_markup;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_work;
+    std::condition_variable m_done;
+    std::deque<Request> m_requests;
+    std::deque<Page> m_finished;
+    std::size_t m_bytes = 0;
+    /// Queued and not taken, the page being read included.
+    std::size_t m_pending = 0;
+    bool m_stop = false;
+    std::thread m_reader;
+};
