@@ -24,7 +24,13 @@ void LocalSite::QueuePage(const std::string& page)
     // The folders of a queued page have been read into the look-up already, and it keeps
     // them for the run: the page's turn finds the same file.
     FileSystem::Found found = m_fs.Locate(page, FileSystem::Kind::File);
-    m_readAhead->Queue(page, found.exists ? found.realPath : std::string());
+    if (!found.exists) {
+        m_readAhead->Queue(page, {}, WalkedPage::Anchors::Skip);
+        return;
+    }
+    // A link with an anchor to the page has most often had its anchors read already.
+    bool indexed = m_anchors.Has(found.realPath);
+    m_readAhead->Queue(page, found.realPath, indexed ? WalkedPage::Anchors::Skip : WalkedPage::Anchors::Index);
 }
 
 FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup, WalkedPage& walked)
@@ -34,7 +40,8 @@ FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup,
         assert(ahead.name == page && "pages are read in the order they were queued");
         if (ahead.read.Ok() && ahead.stamp && ahead.stamp == FileStampOf(ahead.realPath)) {
             walked = std::move(ahead.walked);
-            m_anchors.Keep(ahead.realPath, std::move(walked.anchors));
+            if (!m_anchors.Has(ahead.realPath))
+                m_anchors.Keep(ahead.realPath, std::move(walked.anchors));
             return {};
         }
     }

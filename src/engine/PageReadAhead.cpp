@@ -18,27 +18,35 @@ PageReadAhead::~PageReadAhead()
     m_reader.join();
 }
 
-void PageReadAhead::Queue(std::string name, std::string realPath)
+void PageReadAhead::Queue(std::string name, std::string realPath, WalkedPage::Anchors anchors)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_requests.push_back({ std::move(name), std::move(realPath) });
-        ++m_pending;
-    }
-    m_work.notify_one();
+    std::unique_lock lock(m_mutex);
+    m_requests.push_back({ std::move(name), std::move(realPath), anchors });
+    ++m_pending;
+    bool wake = m_readerWaits && !m_full;
+    lock.unlock();
+    if (wake)
+        m_work.notify_one();
 }
 
 PageReadAhead::Page PageReadAhead::Take()
 {
     std::unique_lock lock(m_mutex);
     assert(m_pending > 0 && "a page is taken only after it was queued");
+    m_runWaits = true;
     m_done.wait(lock, [this] { return !m_finished.empty(); });
+    m_runWaits = false;
     Page page = std::move(m_finished.front());
     m_finished.pop_front();
-    m_bytes -= page.walked.Bytes();
+    m_bytes -= page.bytes;
     --m_pending;
+    bool wake = m_full && HalfEmpty();
+    if (wake)
+        m_full = false;
+    wake = wake && m_readerWaits;
     lock.unlock();
-    m_work.notify_one();
+    if (wake)
+        m_work.notify_one();
     return page;
 }
 
@@ -52,17 +60,25 @@ void PageReadAhead::ReadPages()
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_work.wait(lock, [this] { return m_stop || (!m_requests.empty() && HasRoom()); });
+        m_readerWaits = true;
+        m_work.wait(lock, [this] { return m_stop || (!m_requests.empty() && !m_full); });
+        m_readerWaits = false;
         if (m_stop)
             return;
         Request request = std::move(m_requests.front());
         m_requests.pop_front();
         lock.unlock();
         Page page = Prepare(std::move(request));
+        page.bytes = page.walked.Bytes();
         lock.lock();
-        m_bytes += page.walked.Bytes();
+        m_bytes += page.bytes;
         m_finished.push_back(std::move(page));
-        m_done.notify_one();
+        m_full = Full();
+        if (m_runWaits) {
+            lock.unlock();
+            m_done.notify_one();
+            lock.lock();
+        }
     }
 }
 
@@ -76,6 +92,6 @@ PageReadAhead::Page PageReadAhead::Prepare(Request request) const
     std::string text;
     page.read = ReadRegularFile(page.realPath, text);
     if (page.read.Ok())
-        page.walked = WalkedPage::Of(std::move(text), m_markup, WalkedPage::Anchors::Index);
+        page.walked = WalkedPage::Of(std::move(text), m_markup, request.anchors);
     return page;
 }

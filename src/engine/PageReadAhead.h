@@ -28,6 +28,8 @@ public:
         std::optional<FileStamp> stamp;
         FileRead read;
         WalkedPage walked;
+        /// What the page holds in memory, counted against MaxBytes.
+        std::size_t bytes = 0;
     };
 
     static constexpr std::size_t MaxPages = 32;
@@ -40,7 +42,7 @@ public:
 
     /// `realPath` is where the page `name` is stored; empty when it was not found, which
     /// the reader passes on as missing without looking.
-    void Queue(std::string name, std::string realPath);
+    void Queue(std::string name, std::string realPath, WalkedPage::Anchors anchors);
     /// The oldest page queued and not taken yet, once it is finished. Precondition: there
     /// is one.
     Page Take();
@@ -51,11 +53,13 @@ private:
     struct Request {
         std::string name;
         std::string realPath;
+        WalkedPage::Anchors anchors;
     };
 
     void ReadPages();
     Page Prepare(Request request) const;
-    bool HasRoom() const { return m_finished.empty() || (m_finished.size() < MaxPages && m_bytes < MaxBytes); }
+    bool Full() const { return !m_finished.empty() && (m_finished.size() >= MaxPages || m_bytes >= MaxBytes); }
+    bool HalfEmpty() const { return m_finished.size() <= MaxPages / 2 && m_bytes <= MaxBytes / 2; }
 
     WalkedPage::Markup m_markup;
     mutable std::mutex m_mutex;
@@ -66,6 +70,12 @@ private:
     std::size_t m_bytes = 0;
     /// Queued and not taken, the page being read included.
     std::size_t m_pending = 0;
+    /// The reader waits for the queue to drain to half, rather than waking for each
+    /// page taken: a wake-up costs more than reading a page.
+    bool m_full = false;
+    /// Who waits, so that the other signals only then: a signal costs a system call.
+    bool m_readerWaits = false;
+    bool m_runWaits = false;
     bool m_stop = false;
     std::thread m_reader;
 };

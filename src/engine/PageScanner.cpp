@@ -51,8 +51,10 @@ bool PageScanner::WantsAnalysis(const std::string& page, const WalkedPage& walke
     RunState& state = m_ctx.state;
     if (state.YesToAllGiven || walked.htmlMarkers)
         return true;
-    auto answer = m_ctx.host.AskYesAllNo("'" + TextReport::FileNamePart(page)
-        + "' may not be an HTML file (no <HTML> tag). Do you still want to analyse it?");
+    std::string question = "'";
+    question += TextReport::FileNamePart(page);
+    question += "' may not be an HTML file (no <HTML> tag). Do you still want to analyse it?";
+    auto answer = m_ctx.host.AskYesAllNo(question);
     if (answer == RunHost::YesAllNo::No)
         return false;
     if (answer == RunHost::YesAllNo::YesToAll)
