@@ -62,9 +62,10 @@ FileSystem::Found LocalSite::TargetExists(const std::string& folder, const std::
 
 const AnchorIndex::Anchors& LocalSite::AnchorsOf(const std::string& realPath)
 {
+    // A real path names the file from the working folder, not from the site's folder.
     return m_anchors.Of(realPath, [&] {
         std::string text;
-        m_fs.ReadFile(realPath, text);
+        ReadRegularFile(realPath, text);
         return text;
     });
 }

@@ -37,6 +37,8 @@ public:
     /// result is what reading it at this turn gives. The anchors of a page read ahead
     /// are kept, as they would be read from the same text.
     FileRead ReadPage(const std::string& page, WalkedPage::Markup markup, WalkedPage& walked);
+    /// How many pages are read ahead and wait for their turn.
+    std::size_t PagesReadAhead() const { return m_readAhead ? m_readAhead->Finished() : 0; }
 
     /// Looks a target up; `folder` is the part of it that names the referring page's
     /// folder, whose letter case is not judged again.
