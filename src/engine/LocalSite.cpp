@@ -62,6 +62,11 @@ FileSystem::Found LocalSite::TargetExists(const std::string& folder, const std::
 
 const AnchorIndex::Anchors& LocalSite::AnchorsOf(const std::string& realPath)
 {
+    if (m_readAhead && !m_anchors.Has(realPath)) {
+        std::optional<PageReadAhead::IndexedAnchors> ahead = m_readAhead->TakeAnchors(realPath);
+        if (ahead && ahead->stamp == FileStampOf(realPath))
+            m_anchors.Keep(realPath, std::move(ahead->anchors));
+    }
     // A real path names the file from the working folder, not from the site's folder.
     return m_anchors.Of(realPath, [&] {
         std::string text;

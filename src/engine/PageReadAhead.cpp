@@ -23,7 +23,7 @@ void PageReadAhead::Queue(std::string name, std::string realPath, WalkedPage::An
     std::unique_lock lock(m_mutex);
     m_requests.push_back({ std::move(name), std::move(realPath), anchors });
     ++m_pending;
-    bool wake = m_readerWaits && !m_full;
+    bool wake = m_readerWaits;
     lock.unlock();
     if (wake)
         m_work.notify_one();
@@ -50,6 +50,17 @@ PageReadAhead::Page PageReadAhead::Take()
     return page;
 }
 
+std::optional<PageReadAhead::IndexedAnchors> PageReadAhead::TakeAnchors(const std::string& realPath)
+{
+    std::lock_guard lock(m_mutex);
+    auto it = m_anchors.find(realPath);
+    if (it == m_anchors.end())
+        return std::nullopt;
+    IndexedAnchors indexed = std::move(it->second);
+    m_anchors.erase(it);
+    return indexed;
+}
+
 std::size_t PageReadAhead::Finished() const
 {
     std::lock_guard lock(m_mutex);
@@ -61,14 +72,24 @@ void PageReadAhead::ReadPages()
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_readerWaits = true;
-        m_work.wait(lock, [this] { return m_stop || (!m_requests.empty() && !m_full); });
+        m_work.wait(lock, [this] { return m_stop || (!m_full && !m_requests.empty()) || m_indexed < m_requests.size(); });
         m_readerWaits = false;
         if (m_stop)
             return;
+        if (m_full) {
+            IndexAhead(lock);
+            continue;
+        }
         Request request = std::move(m_requests.front());
         m_requests.pop_front();
+        m_indexed -= m_indexed > 0;
+        std::optional<IndexedAnchors> indexed;
+        if (auto it = m_anchors.find(request.realPath); it != m_anchors.end()) {
+            indexed = std::move(it->second);
+            m_anchors.erase(it);
+        }
         lock.unlock();
-        Page page = Prepare(std::move(request));
+        Page page = Prepare(std::move(request), std::move(indexed));
         page.bytes = page.walked.Bytes();
         lock.lock();
         m_bytes += page.bytes;
@@ -82,7 +103,23 @@ void PageReadAhead::ReadPages()
     }
 }
 
-PageReadAhead::Page PageReadAhead::Prepare(Request request) const
+void PageReadAhead::IndexAhead(std::unique_lock<std::mutex>& lock)
+{
+    const Request& request = m_requests[m_indexed++];
+    if (request.anchors == WalkedPage::Anchors::Skip || request.realPath.empty() || m_anchors.count(request.realPath))
+        return;
+    std::string realPath = request.realPath;
+    lock.unlock();
+    std::optional<FileStamp> stamp = FileStampOf(realPath);
+    std::string text;
+    bool read = stamp && ReadRegularFile(realPath, text).Ok();
+    AnchorIndex::Anchors anchors = read ? AnchorIndex::AnchorsOf(text) : AnchorIndex::Anchors();
+    lock.lock();
+    if (read)
+        m_anchors.try_emplace(std::move(realPath), IndexedAnchors { *stamp, std::move(anchors) });
+}
+
+PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<IndexedAnchors> indexed) const
 {
     Page page { std::move(request.name), std::move(request.realPath), {}, { FileRead::Status::Missing }, {} };
     if (page.realPath.empty())
@@ -91,7 +128,11 @@ PageReadAhead::Page PageReadAhead::Prepare(Request request) const
     page.stamp = FileStampOf(page.realPath);
     std::string text;
     page.read = ReadRegularFile(page.realPath, text);
-    if (page.read.Ok())
-        page.walked = WalkedPage::Of(std::move(text), m_markup, request.anchors);
+    if (!page.read.Ok())
+        return page;
+    bool reuse = indexed && page.stamp == indexed->stamp;
+    page.walked = WalkedPage::Of(std::move(text), m_markup, reuse ? WalkedPage::Anchors::Skip : request.anchors);
+    if (reuse)
+        page.walked.anchors = std::move(indexed->anchors);
     return page;
 }

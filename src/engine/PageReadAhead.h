@@ -11,14 +11,17 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <unordered_map>
 
 /// Reads and walks the pages of an off-line run on a second thread, ahead of their turn.
 /// The run's thread queues each page as the trace queues it and takes the finished
 /// pages back in the same order. Finished pages wait in a bounded queue (a number of
 /// pages and a number of bytes, past which only one more waits), so memory stays bounded
 /// whatever the size of the site. The reader touches no run state: it reads through
-/// ReadRegularFile and walks with WalkedPage. Destroying the object stops the reader
-/// after the page it is on and joins it.
+/// ReadRegularFile and walks with WalkedPage. While the queue of finished pages is full,
+/// the reader indexes the anchors of the pages queued further on, as links to a page's
+/// anchors mostly come before its turn. Destroying the object stops the reader after the
+/// page it is on and joins it.
 class PageReadAhead {
 public:
     struct Page {
@@ -30,6 +33,11 @@ public:
         WalkedPage walked;
         /// What the page holds in memory, counted against MaxBytes.
         std::size_t bytes = 0;
+    };
+
+    struct IndexedAnchors {
+        FileStamp stamp;
+        AnchorIndex::Anchors anchors;
     };
 
     static constexpr std::size_t MaxPages = 32;
@@ -46,6 +54,9 @@ public:
     /// The oldest page queued and not taken yet, once it is finished. Precondition: there
     /// is one.
     Page Take();
+    /// The anchors of the page stored at `realPath`, when they have been indexed ahead of
+    /// its turn; each page's once.
+    std::optional<IndexedAnchors> TakeAnchors(const std::string& realPath);
     /// How many pages are finished and not taken yet.
     std::size_t Finished() const;
 
@@ -57,7 +68,9 @@ private:
     };
 
     void ReadPages();
-    Page Prepare(Request request) const;
+    Page Prepare(Request request, std::optional<IndexedAnchors> indexed) const;
+    /// Indexes the anchors of the first request not looked at yet, if it wants them.
+    void IndexAhead(std::unique_lock<std::mutex>& lock);
     bool Full() const { return !m_finished.empty() && (m_finished.size() >= MaxPages || m_bytes >= MaxBytes); }
     bool HalfEmpty() const { return m_finished.size() <= MaxPages / 2 && m_bytes <= MaxBytes / 2; }
 
@@ -66,6 +79,9 @@ private:
     std::condition_variable m_work;
     std::condition_variable m_done;
     std::deque<Request> m_requests;
+    /// How many requests at the front of m_requests have had their anchors indexed.
+    std::size_t m_indexed = 0;
+    std::unordered_map<std::string, IndexedAnchors> m_anchors;
     std::deque<Page> m_finished;
     std::size_t m_bytes = 0;
     /// Queued and not taken, the page being read included.
