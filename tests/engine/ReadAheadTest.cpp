@@ -194,4 +194,42 @@ TEST(ReadAhead, PageChangedAfterReadingAheadReadsAsAtItsTurn)
     }
 }
 
+TEST(ReadAhead, AnchorsIndexedAheadAreThoseOfThePageWhenAsked)
+{
+    struct Case {
+        const char* behaviour;
+        const char* rewritten; // nullptr: left alone; "": removed
+        Strings anchors;
+    } cases[] = {
+        { "unchanged", nullptr, { "old" } },
+        { "rewritten", "<html><a name=\"new\"></a><p id=\"newer\"></html>", { "new", "newer" } },
+        { "removed", "", {} },
+    };
+    const int pages = int(PageReadAhead::MaxPages) + 8;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        TempSite site;
+        for (int n = 0; n < pages; ++n)
+            site.Write("p" + std::to_string(n) + ".html", "<html><a name=\"old\"></a></html>");
+        LocalSite local(site.Root());
+        local.ReadAhead(WalkedPage::Markup::Classic);
+        for (int n = 0; n < pages; ++n)
+            local.QueuePage("p" + std::to_string(n) + ".html");
+        // The queue fills, then the reader indexes the anchors of the pages past it.
+        for (int i = 0; i < 2000 && local.PagesReadAhead() < PageReadAhead::MaxPages; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+
+        std::string last = local.Files().Locate("p" + std::to_string(pages - 1) + ".html", FileSystem::Kind::File).realPath;
+        if (c.rewritten && *c.rewritten)
+            Rewrite(last, c.rewritten);
+        else if (c.rewritten)
+            fs::remove(last);
+        const AnchorIndex::Anchors& anchors = local.AnchorsOf(last);
+        EXPECT_EQ(Strings(anchors.begin(), anchors.end()).size(), c.anchors.size());
+        for (const std::string& anchor : c.anchors)
+            EXPECT_EQ(anchors.count(anchor), 1u) << anchor;
+    }
+}
+
 }
