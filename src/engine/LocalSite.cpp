@@ -30,7 +30,8 @@ void LocalSite::QueuePage(const std::string& page)
     }
     // A link with an anchor to the page has most often had its anchors read already.
     bool indexed = m_anchors.Has(found.realPath);
-    m_readAhead->Queue(page, found.realPath, indexed ? WalkedPage::Anchors::Skip : WalkedPage::Anchors::Index);
+    m_readAhead->Queue(
+        page, found.realPath, indexed ? WalkedPage::Anchors::Skip : WalkedPage::Anchors::Index);
 }
 
 FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup, WalkedPage& walked)

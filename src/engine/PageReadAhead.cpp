@@ -72,7 +72,8 @@ void PageReadAhead::ReadPages()
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_readerWaits = true;
-        m_work.wait(lock, [this] { return m_stop || (!m_full && !m_requests.empty()) || m_indexed < m_requests.size(); });
+        m_work.wait(lock,
+            [this] { return m_stop || (!m_full && !m_requests.empty()) || m_indexed < m_requests.size(); });
         m_readerWaits = false;
         if (m_stop)
             return;
@@ -106,7 +107,8 @@ void PageReadAhead::ReadPages()
 void PageReadAhead::IndexAhead(std::unique_lock<std::mutex>& lock)
 {
     const Request& request = m_requests[m_indexed++];
-    if (request.anchors == WalkedPage::Anchors::Skip || request.realPath.empty() || m_anchors.count(request.realPath))
+    if (request.anchors == WalkedPage::Anchors::Skip || request.realPath.empty()
+        || m_anchors.count(request.realPath))
         return;
     std::string realPath = request.realPath;
     lock.unlock();
@@ -131,7 +133,8 @@ PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<Indexe
     if (!page.read.Ok())
         return page;
     bool reuse = indexed && page.stamp == indexed->stamp;
-    page.walked = WalkedPage::Of(std::move(text), m_markup, reuse ? WalkedPage::Anchors::Skip : request.anchors);
+    page.walked
+        = WalkedPage::Of(std::move(text), m_markup, reuse ? WalkedPage::Anchors::Skip : request.anchors);
     if (reuse)
         page.walked.anchors = std::move(indexed->anchors);
     return page;

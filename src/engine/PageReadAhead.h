@@ -71,7 +71,10 @@ private:
     Page Prepare(Request request, std::optional<IndexedAnchors> indexed) const;
     /// Indexes the anchors of the first request not looked at yet, if it wants them.
     void IndexAhead(std::unique_lock<std::mutex>& lock);
-    bool Full() const { return !m_finished.empty() && (m_finished.size() >= MaxPages || m_bytes >= MaxBytes); }
+    bool Full() const
+    {
+        return !m_finished.empty() && (m_finished.size() >= MaxPages || m_bytes >= MaxBytes);
+    }
     bool HalfEmpty() const { return m_finished.size() <= MaxPages / 2 && m_bytes <= MaxBytes / 2; }
 
     WalkedPage::Markup m_markup;

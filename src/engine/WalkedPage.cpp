@@ -118,7 +118,8 @@ WalkedPage WalkedPage::Of(std::string text, Markup markup, Anchors anchors)
             continue;
         std::size_t offset = std::size_t(found.data() - t.data());
         Tag tag { std::uint32_t(offset), std::uint32_t(found.size()), std::uint32_t(walker.RawTextOffset()),
-            std::uint32_t(walker.RawText().size()), 0, std::uint32_t(page.references.size()), 0, groups.Any() };
+            std::uint32_t(walker.RawText().size()), 0, std::uint32_t(page.references.size()), 0,
+            groups.Any() };
         if (groups.Any()) {
             tag.line = lines.LineAt(offset);
             cutter.Flatten(found);

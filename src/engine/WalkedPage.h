@@ -53,7 +53,10 @@ struct WalkedPage {
 
     static WalkedPage Of(std::string text, Markup markup, Anchors anchors);
 
-    std::string_view TagText(const Tag& tag) const { return std::string_view(text).substr(tag.offset, tag.size); }
+    std::string_view TagText(const Tag& tag) const
+    {
+        return std::string_view(text).substr(tag.offset, tag.size);
+    }
     std::string_view RawText(const Tag& tag) const
     {
         return std::string_view(text).substr(tag.rawOffset, tag.rawSize);

@@ -39,7 +39,8 @@ std::unique_ptr<TempSite> ChainSite(int pages, std::size_t padding = 0)
         text += "<a name=\"top\">top</a> <a href=\"#top\">up</a> <a href=\"#nowhere\">nowhere</a>\n";
         for (int k = 1; k <= 3; ++k)
             text += "<a href=\"../" + name((n + k) % pages) + (k == 2 ? "#top" : "") + "\">next</a>\n";
-        text += "<img src=\"../img/a.png\"> <a href=\"../gone-" + std::to_string(n % 7) + ".html\">gone</a>\n";
+        text
+            += "<img src=\"../img/a.png\"> <a href=\"../gone-" + std::to_string(n % 7) + ".html\">gone</a>\n";
         text += std::string(padding, 'x') + "\n</body></html>\n";
         site->Write(name(n), text);
     }
@@ -149,26 +150,30 @@ TEST(ReadAhead, PageChangedAfterReadingAheadReadsAsAtItsTurn)
 {
     const ChangeCase cases[] = {
         { "unchanged", [](const std::string&) {} },
-        { "rewritten longer", [](const std::string& p) { Rewrite(p, "<html><a href=x.html>new</a></html>"); } },
+        { "rewritten longer",
+            [](const std::string& p) { Rewrite(p, "<html><a href=x.html>new</a></html>"); } },
         { "rewritten at the same size, its time moved on",
             [](const std::string& p) {
                 Rewrite(p, "<html>NEW</html>");
                 timespec later[2] = { { 0, UTIME_OMIT }, { std::time(nullptr) + 60, 0 } };
                 ::utimensat(AT_FDCWD, p.c_str(), later, 0);
             } },
-        { "replaced by another file", [](const std::string& p) {
-             Rewrite(p + ".new", "<html>other</html>");
-             fs::rename(p + ".new", p);
-         } },
+        { "replaced by another file",
+            [](const std::string& p) {
+                Rewrite(p + ".new", "<html>other</html>");
+                fs::rename(p + ".new", p);
+            } },
         { "removed", [](const std::string& p) { fs::remove(p); } },
-        { "replaced by a folder", [](const std::string& p) {
-             fs::remove(p);
-             fs::create_directory(p);
-         } },
-        { "replaced by a pipe", [](const std::string& p) {
-             fs::remove(p);
-             ::mkfifo(p.c_str(), 0600);
-         } },
+        { "replaced by a folder",
+            [](const std::string& p) {
+                fs::remove(p);
+                fs::create_directory(p);
+            } },
+        { "replaced by a pipe",
+            [](const std::string& p) {
+                fs::remove(p);
+                ::mkfifo(p.c_str(), 0600);
+            } },
     };
     for (const ChangeCase& c : cases) {
         SCOPED_TRACE(c.behaviour);
@@ -220,7 +225,9 @@ TEST(ReadAhead, AnchorsIndexedAheadAreThoseOfThePageWhenAsked)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
 
-        std::string last = local.Files().Locate("p" + std::to_string(pages - 1) + ".html", FileSystem::Kind::File).realPath;
+        std::string last = local.Files()
+                               .Locate("p" + std::to_string(pages - 1) + ".html", FileSystem::Kind::File)
+                               .realPath;
         if (c.rewritten && *c.rewritten)
             Rewrite(last, c.rewritten);
         else if (c.rewritten)

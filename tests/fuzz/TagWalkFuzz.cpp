@@ -99,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The anchors of a page are exactly those of the tags the walk yields.
     FUZZ_CHECK(tagAnchors == pageAnchors);
 
-    WalkedPage walked = WalkedPage::Of(std::string(page), WalkedPage::Markup::Html5, WalkedPage::Anchors::Index);
+    WalkedPage walked
+        = WalkedPage::Of(std::string(page), WalkedPage::Markup::Html5, WalkedPage::Anchors::Index);
     FUZZ_CHECK(walked.anchors == pageAnchors);
     TagWalker again(page);
     for (const WalkedPage::Tag& kept : walked.tags) {
@@ -108,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(!again.Next(tag));
     for (const WalkedPage::Reference& reference : walked.references)
-        FUZZ_CHECK(reference.valueOffset + reference.valueSize <= walked.values.size() && reference.valueSize > 0);
+        FUZZ_CHECK(
+            reference.valueOffset + reference.valueSize <= walked.values.size() && reference.valueSize > 0);
     return 0;
 }
