@@ -58,6 +58,7 @@ std::optional<PageReadAhead::IndexedAnchors> PageReadAhead::TakeAnchors(const st
         return std::nullopt;
     IndexedAnchors indexed = std::move(it->second);
     m_anchors.erase(it);
+    m_anchorsTaken.insert(realPath);
     return indexed;
 }
 
@@ -89,6 +90,8 @@ void PageReadAhead::ReadPages()
             indexed = std::move(it->second);
             m_anchors.erase(it);
         }
+        if (m_anchorsTaken.erase(request.realPath))
+            request.anchors = WalkedPage::Anchors::Skip;
         lock.unlock();
         Page page = Prepare(std::move(request), std::move(indexed));
         page.bytes = page.walked.Bytes();

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <unordered_set>
 
 /// Reads and walks the pages of an off-line run on a second thread, ahead of their turn.
 /// The run's thread queues each page as the trace queues it and takes the finished
@@ -85,6 +86,8 @@ private:
     /// How many requests at the front of m_requests have had their anchors indexed.
     std::size_t m_indexed = 0;
     std::unordered_map<std::string, IndexedAnchors> m_anchors;
+    /// Pages whose anchors the run has taken: their walk need not index them again.
+    std::unordered_set<std::string> m_anchorsTaken;
     std::deque<Page> m_finished;
     std::size_t m_bytes = 0;
     /// Queued and not taken, the page being read included.
