@@ -33,6 +33,14 @@ PageReadAhead::Page PageReadAhead::Take()
 {
     std::unique_lock lock(m_mutex);
     assert(m_pending > 0 && "a page is taken only after it was queued");
+    if (m_finished.empty() && !m_reading) {
+        // The reader is behind (on a busy machine it may wait long for a core): the run
+        // reads the page itself rather than wait for it.
+        Next next = NextRequest();
+        --m_pending;
+        lock.unlock();
+        return Prepare(std::move(next.request), std::move(next.indexed));
+    }
     m_runWaits = true;
     m_done.wait(lock, [this] { return !m_finished.empty(); });
     m_runWaits = false;
@@ -82,20 +90,13 @@ void PageReadAhead::ReadPages()
             IndexAhead(lock);
             continue;
         }
-        Request request = std::move(m_requests.front());
-        m_requests.pop_front();
-        m_indexed -= m_indexed > 0;
-        std::optional<IndexedAnchors> indexed;
-        if (auto it = m_anchors.find(request.realPath); it != m_anchors.end()) {
-            indexed = std::move(it->second);
-            m_anchors.erase(it);
-        }
-        if (m_anchorsTaken.erase(request.realPath))
-            request.anchors = WalkedPage::Anchors::Skip;
+        Next next = NextRequest();
+        m_reading = true;
         lock.unlock();
-        Page page = Prepare(std::move(request), std::move(indexed));
+        Page page = Prepare(std::move(next.request), std::move(next.indexed));
         page.bytes = page.walked.Bytes();
         lock.lock();
+        m_reading = false;
         m_bytes += page.bytes;
         m_finished.push_back(std::move(page));
         m_full = Full();
@@ -105,6 +106,20 @@ void PageReadAhead::ReadPages()
             lock.lock();
         }
     }
+}
+
+PageReadAhead::Next PageReadAhead::NextRequest()
+{
+    Next next { std::move(m_requests.front()), std::nullopt };
+    m_requests.pop_front();
+    m_indexed -= m_indexed > 0;
+    if (auto it = m_anchors.find(next.request.realPath); it != m_anchors.end()) {
+        next.indexed = std::move(it->second);
+        m_anchors.erase(it);
+    }
+    if (m_anchorsTaken.erase(next.request.realPath))
+        next.request.anchors = WalkedPage::Anchors::Skip;
+    return next;
 }
 
 void PageReadAhead::IndexAhead(std::unique_lock<std::mutex>& lock)

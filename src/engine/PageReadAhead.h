@@ -68,7 +68,14 @@ private:
         WalkedPage::Anchors anchors;
     };
 
+    struct Next {
+        Request request;
+        std::optional<IndexedAnchors> indexed;
+    };
+
     void ReadPages();
+    /// Takes the oldest request off the queue, with its anchors if they were indexed.
+    Next NextRequest();
     Page Prepare(Request request, std::optional<IndexedAnchors> indexed) const;
     /// Indexes the anchors of the first request not looked at yet, if it wants them.
     void IndexAhead(std::unique_lock<std::mutex>& lock);
@@ -95,6 +102,8 @@ private:
     /// The reader waits for the queue to drain to half, rather than waking for each
     /// page taken: a wake-up costs more than reading a page.
     bool m_full = false;
+    /// The reader is reading the oldest page not finished.
+    bool m_reading = false;
     /// Who waits, so that the other signals only then: a signal costs a system call.
     bool m_readerWaits = false;
     bool m_runWaits = false;
