@@ -107,6 +107,10 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     LocalSite site(request.folder);
     SiteTrace trace(m_state, labels, options.OnlineMode ? nullptr : &site.Files(),
         options.ReportUnused ? SiteTrace::Unused::Report : SiteTrace::Unused::Ignore);
+    if (!options.OnlineMode && request.reading == RunRequest::Reading::Ahead) {
+        site.ReadAhead(options.Html5 ? WalkedPage::Markup::Html5 : WalkedPage::Markup::Classic);
+        trace.OnQueued([&site](const std::string& page) { site.QueuePage(page); });
+    }
     WebAccess web(m_http, m_state, m_host, options);
     std::optional<OnlineSite> online;
     if (options.OnlineMode)
@@ -168,6 +172,8 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     }
 
     m_state.endTime = std::chrono::steady_clock::now();
+    // An aborted run leaves pages queued: the reader stops before the closing questions.
+    site.EndReadAhead();
     if (remembered)
         remembered->Save();
     trace.ListUnusedFiles();

@@ -25,6 +25,10 @@ struct RunRequest {
     std::string startingFile;
     /// The names the file list shows; an unselected starting file must be one of them.
     std::vector<std::string> fileList;
+    /// How the pages of an off-line run are read: ahead on a second thread, or each at
+    /// its turn on the run's own (which gives the same results, more slowly).
+    enum class Reading { Ahead, AtTurn };
+    Reading reading = Reading::Ahead;
 };
 
 struct RunOutcome {

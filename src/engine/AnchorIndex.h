@@ -29,6 +29,10 @@ public:
         return it->second;
     }
 
+    bool Has(const std::string& key) const { return m_pages.count(key) > 0; }
+    /// Keeps `anchors` as those of the page stored at `key`. Precondition: it has none yet.
+    void Keep(const std::string& key, Anchors anchors) { m_pages.emplace(key, std::move(anchors)); }
+
 private:
     std::unordered_map<std::string, Anchors> m_pages;
 };

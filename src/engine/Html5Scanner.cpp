@@ -53,8 +53,8 @@ Html5Scanner::Element Html5Scanner::ElementOf(std::string_view name)
     }
 }
 
-void Html5Scanner::Scan(std::string_view tag, std::size_t offset, const TagWalker& walker, LineCounter& lines,
-    const std::string& folder)
+void Html5Scanner::Scan(std::string_view tag, std::size_t offset, std::string_view rawText,
+    std::size_t rawOffset, LineCounter& lines, const std::string& folder)
 {
     Element element = ElementOf(TagWalker::NameOf(tag));
     // Reading every tag's attributes for a style would cost more than the rest of the
@@ -66,7 +66,7 @@ void Html5Scanner::Scan(std::string_view tag, std::size_t offset, const TagWalke
     if (styled || srcset || ownAttributes)
         ScanTag(tag, element, { styled, srcset }, offset, lines, folder);
     if (element == Element::Style && !m_ctx.state.AbortRequested)
-        ScanStyleText(walker.RawText(), walker.RawTextOffset(), lines, folder);
+        ScanStyleText(rawText, rawOffset, lines, folder);
 }
 
 void Html5Scanner::Check(std::string_view tag, std::string_view attribute, Use use, const std::string& folder)

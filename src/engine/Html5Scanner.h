@@ -20,10 +20,11 @@ public:
     {
     }
 
-    /// The references of the tag the walk just gave, which begins at `offset` of the page,
-    /// and of the style text after it.
-    void Scan(std::string_view tag, std::size_t offset, const TagWalker& walker, LineCounter& lines,
-        const std::string& folder);
+    /// The references of the tag the walk gave, which begins at `offset` of the page, and
+    /// of the style text after it: `rawText`, the text the walk skipped as not markup,
+    /// which begins at `rawOffset`.
+    void Scan(std::string_view tag, std::size_t offset, std::string_view rawText, std::size_t rawOffset,
+        LineCounter& lines, const std::string& folder);
 
 private:
     enum class Element;

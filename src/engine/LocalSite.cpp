@@ -1,8 +1,56 @@
 #include "engine/LocalSite.h"
 
+#include <cassert>
+
 FileRead LocalSite::FetchPage(const std::string& page, std::string& text) const
 {
     return m_fs.ReadFile(page, text);
+}
+
+void LocalSite::ReadAhead(WalkedPage::Markup markup)
+{
+    m_readAhead.emplace(markup);
+}
+
+void LocalSite::EndReadAhead()
+{
+    m_readAhead.reset();
+}
+
+void LocalSite::QueuePage(const std::string& page)
+{
+    if (!m_readAhead || !HasPageExtension(page))
+        return;
+    // The folders of a queued page have been read into the look-up already, and it keeps
+    // them for the run: the page's turn finds the same file.
+    FileSystem::Found found = m_fs.Locate(page, FileSystem::Kind::File);
+    if (!found.exists) {
+        m_readAhead->Queue(page, {}, WalkedPage::Anchors::Skip);
+        return;
+    }
+    // A link with an anchor to the page has most often had its anchors read already.
+    bool indexed = m_anchors.Has(found.realPath);
+    m_readAhead->Queue(
+        page, found.realPath, indexed ? WalkedPage::Anchors::Skip : WalkedPage::Anchors::Index);
+}
+
+FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup, WalkedPage& walked)
+{
+    if (m_readAhead) {
+        PageReadAhead::Page ahead = m_readAhead->Take();
+        assert(ahead.name == page && "pages are read in the order they were queued");
+        if (ahead.read.Ok() && ahead.stamp && ahead.stamp == FileStampOf(ahead.realPath)) {
+            walked = std::move(ahead.walked);
+            if (!m_anchors.Has(ahead.realPath))
+                m_anchors.Keep(ahead.realPath, std::move(walked.anchors));
+            return {};
+        }
+    }
+    std::string text;
+    FileRead read = m_fs.ReadFile(page, text);
+    if (read.Ok())
+        walked = WalkedPage::Of(std::move(text), markup, WalkedPage::Anchors::Skip);
+    return read;
 }
 
 FileSystem::Found LocalSite::TargetExists(const std::string& folder, const std::string& target) const
@@ -15,9 +63,15 @@ FileSystem::Found LocalSite::TargetExists(const std::string& folder, const std::
 
 const AnchorIndex::Anchors& LocalSite::AnchorsOf(const std::string& realPath)
 {
+    if (m_readAhead && !m_anchors.Has(realPath)) {
+        std::optional<PageReadAhead::IndexedAnchors> ahead = m_readAhead->TakeAnchors(realPath);
+        if (ahead && ahead->stamp == FileStampOf(realPath))
+            m_anchors.Keep(realPath, std::move(ahead->anchors));
+    }
+    // A real path names the file from the working folder, not from the site's folder.
     return m_anchors.Of(realPath, [&] {
         std::string text;
-        m_fs.ReadFile(realPath, text);
+        ReadRegularFile(realPath, text);
         return text;
     });
 }

@@ -3,6 +3,7 @@
 #include "engine/Html5Scanner.h"
 #include "engine/ReferenceCheck.h"
 #include "engine/RunContext.h"
+#include "engine/WalkedPage.h"
 
 #include <string>
 
@@ -26,12 +27,11 @@ public:
     bool ScanPage(const std::string& page, Question question = Question::Ask);
 
 private:
-    bool WantsAnalysis(const std::string& page, const std::string& text);
-    void ShowTitle(const std::string& text);
+    bool WantsAnalysis(const std::string& page, const WalkedPage& walked);
     void ReportUnreadable(const std::string& page, const std::string& reason);
-    bool Walk(const std::string& text, const std::string& folder);
+    bool Walk(const WalkedPage& walked, const std::string& folder);
     /// Hands the page's external addresses to the probes before the walk reaches them.
-    void StartProbesAhead(const std::string& text, const std::string& folder);
+    void StartProbesAhead(const WalkedPage& walked, const std::string& folder);
 
     RunContext& m_ctx;
     ReferenceCheck m_check;

@@ -1,9 +1,7 @@
 #include "engine/ReferenceCheck.h"
 
 #include "engine/PathText.h"
-#include "engine/ReferenceCutter.h"
 #include "engine/UrlText.h"
-#include "platform/CaseFold.h"
 
 #include <algorithm>
 #include <utility>
@@ -21,12 +19,6 @@ AnchorIndex::Match FindAnchor(const AnchorIndex::Anchors& anchors, const std::st
     if (match != AnchorIndex::Match::Exact && decoded != fragment)
         match = std::min(match, AnchorIndex::Find(anchors, decoded));
     return match;
-}
-
-ResolvedReference::Use UseOf(std::string_view tag, std::string_view attributeName)
-{
-    bool image = CaseFold::StartsWithIgnoringCase(tag, "<IMG ") || attributeName == "BACKGROUND";
-    return image ? ResolvedReference::Use::Image : ResolvedReference::Use::Link;
 }
 
 /// Seconds with one decimal, rounded to nearest; "<0.1" for what would read "0.0".
@@ -57,22 +49,11 @@ ResolvedReference ReferenceCheck::Resolve(
         m_ctx.online ? ResolvedReference::Decoding::AsWritten : ResolvedReference::Decoding::Decoded);
 }
 
-void ReferenceCheck::StartProbeAhead(
-    std::string_view tag, std::string_view attributeName, const std::string& folder)
+void ReferenceCheck::StartProbeAhead(std::string_view value, ResolvedReference::Use use, const std::string& folder)
 {
-    std::optional<std::string_view> cut = CutReference(tag, attributeName);
-    if (!cut || m_exclusions.Matches(*cut))
+    if (m_exclusions.Matches(value))
         return;
-    ResolvedReference::Use use = UseOf(tag, attributeName);
-    m_external.StartAhead(Resolve(*cut, use, folder), use == ResolvedReference::Use::Image);
-}
-
-void ReferenceCheck::CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder)
-{
-    if (m_ctx.state.AbortRequested)
-        return;
-    if (std::optional<std::string_view> cut = CutReference(tag, attributeName))
-        CheckValue(*cut, UseOf(tag, attributeName), folder);
+    m_external.StartAhead(Resolve(value, use, folder), use == ResolvedReference::Use::Image);
 }
 
 void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder)

@@ -21,13 +21,11 @@ public:
     /// The run's exclusions were found valid before it started.
     explicit ReferenceCheck(RunContext& context);
 
-    /// `attributeName` is "SRC", "HREF" or "BACKGROUND"; `folder` is the page's folder.
-    void CheckReference(std::string_view tag, std::string_view attributeName, const std::string& folder);
-    /// Checks a reference value found elsewhere than in one of those attributes.
+    /// Checks a reference value as cut from its tag; `folder` is the page's folder.
     void CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder);
-    /// Starts the probe that `CheckReference` will want for the same attribute, when it
-    /// will probe an external address; each target once per page.
-    void StartProbeAhead(std::string_view tag, std::string_view attributeName, const std::string& folder);
+    /// Starts the probe that `CheckValue` will want for the same value, when it will probe
+    /// an external address; each target once per page.
+    void StartProbeAhead(std::string_view value, ResolvedReference::Use use, const std::string& folder);
     /// Forgets the targets started ahead, before the walk of the next page.
     void ClearStartedAhead() { m_external.ClearStartedAhead(); }
 

@@ -48,6 +48,8 @@ void SiteTrace::Queue(Page page)
 {
     if (page.id)
         m_pages.insert(*page.id);
+    if (m_queued)
+        m_queued(page.name);
     m_state.PagesToCheck.Add(std::move(page.name));
 }
 

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "report/RunLabels.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -35,6 +36,9 @@ public:
     /// (no extension, ".", ".ico", ".css", ".js") or is queued or analysed already.
     void ConsiderPage(const std::string& page);
 
+    /// `queued` learns each page as it is queued, under the name it is queued by.
+    void OnQueued(std::function<void(const std::string&)> queued) { m_queued = std::move(queued); }
+
     /// A reference looked the file up: when it was found, it is used.
     void MarkUsed(const FileSystem::Found& file);
     /// Lists in UnusedFiles the files that no reference found, when unused files are
@@ -57,6 +61,7 @@ private:
     RunLabels& m_labels;
     const FileSystem* m_disk;
     bool m_reportUnused;
+    std::function<void(const std::string&)> m_queued;
     std::unordered_set<FileId, FileIdHash> m_pages;
     std::unordered_set<std::string> m_used;
 };

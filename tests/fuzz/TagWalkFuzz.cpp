@@ -1,7 +1,8 @@
 // Feeds the input as a page's text to the tag walk and hands every tag it yields to the
 // attribute reader, the reference cutter (for each attribute the scanner hands on) and
 // the anchor index and the readers of today's markup (srcset, CSS url(), refresh), and
-// counts the lines up to each tag as the walk goes, as a count of every byte does.
+// counts the lines up to each tag as the walk goes, as a count of every byte does. The
+// walk made ahead of a page's turn keeps every tag, in order, with references cut from it.
 #include "FuzzCheck.h"
 
 #include "engine/AnchorIndex.h"
@@ -10,9 +11,11 @@
 #include "engine/ReferenceCutter.h"
 #include "engine/TagAttributes.h"
 #include "engine/TagWalker.h"
+#include "engine/WalkedPage.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -95,5 +98,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The anchors of a page are exactly those of the tags the walk yields.
     FUZZ_CHECK(tagAnchors == pageAnchors);
+
+    WalkedPage walked
+        = WalkedPage::Of(std::string(page), WalkedPage::Markup::Html5, WalkedPage::Anchors::Index);
+    FUZZ_CHECK(walked.anchors == pageAnchors);
+    TagWalker again(page);
+    for (const WalkedPage::Tag& kept : walked.tags) {
+        FUZZ_CHECK(again.Next(tag) && walked.TagText(kept) == tag && walked.RawText(kept) == again.RawText());
+        FUZZ_CHECK(kept.firstReference + kept.referenceCount <= walked.references.size());
+    }
+    FUZZ_CHECK(!again.Next(tag));
+    for (const WalkedPage::Reference& reference : walked.references)
+        FUZZ_CHECK(
+            reference.valueOffset + reference.valueSize <= walked.values.size() && reference.valueSize > 0);
     return 0;
 }

@@ -13,6 +13,7 @@ RunOutcome SiteRun::Run(const std::string& folder, const RunOptions& options, st
     request.selectedFiles = std::move(selected);
     request.startingFile = std::move(startingFile);
     request.fileList = FileSystem(folder).FileNames("");
+    request.reading = reading;
     outcome = AnalyseRun(state, models, host, http).Run(request);
     return outcome;
 }

@@ -14,6 +14,7 @@ struct SiteRun {
     ScriptedHost host;
     THttpCli http;
     RunOutcome outcome;
+    RunRequest::Reading reading = RunRequest::Reading::Ahead;
 
     RunOutcome Run(const std::string& folder, const RunOptions& options, std::vector<std::string> selected,
         std::string startingFile = "index.html");

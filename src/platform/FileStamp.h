@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+/// What tells whether a file is still the one read earlier: its identity, size and the
+/// times of its last change of content and of status. A file rewritten, replaced by
+/// rename, removed or grown gets another stamp; a rewrite of the same size within one
+/// tick of the file system's clock may keep it.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+    long long changedSeconds = 0;
+    long changedNanoseconds = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+/// The stamp of the file `path` leads to, symbolic links followed; nothing when there is
+/// none.
+std::optional<FileStamp> FileStampOf(const std::string& path);
