@@ -49,7 +49,7 @@ ProbeResult ExternalProbe::Probe(const ResolvedReference& ref)
     if (m_ctx.remembered)
         m_ctx.remembered->Remember(
             address, { result.ok ? "OK" : result.reason, result.statusCode, std::time(nullptr) });
-    result.headers.ForEach([&](const std::string& entry) { m_ctx.state.ReceivedHeaders.Add(entry); });
+    result.headers.ForEach([&](std::string_view entry) { m_ctx.state.ReceivedHeaders.Add(std::string(entry)); });
     if (result.hostGivenUp)
         m_ctx.models.Labels.SetStatus("Not asking " + UnresponsiveHosts::HostKeyOf(address)
             + " again: " + std::to_string(UnresponsiveHosts::TimeoutsInARow) + " probes in a row timed out");
