@@ -24,8 +24,9 @@ std::size_t FoldedTextSet::Find(std::string_view text, std::uint32_t hash) const
 
 bool FoldedTextSet::Insert(std::string_view text)
 {
-    // Kept at most half full, removed slots counted, so a probe ends soon at a free slot.
-    if (2 * (m_count + m_removedSlots + 1) > m_slots.size())
+    // Kept at most three quarters full, removed slots counted, so a probe ends soon at a
+    // free slot while the table stays a few bytes an entry.
+    if (4 * (m_count + m_removedSlots + 1) > 3 * m_slots.size())
         Grow();
     std::uint32_t hash = HashOf(text);
     std::size_t i = Find(text, hash);
@@ -62,7 +63,7 @@ bool FoldedTextSet::Remove(std::string_view text)
 void FoldedTextSet::Grow()
 {
     std::size_t size = 64;
-    while (size < 4 * (m_count + 1))
+    while (4 * (m_count + 1) > 3 * size / 2)
         size *= 2;
     m_slots.assign(size, Slot {});
     m_removedSlots = 0;
