@@ -83,7 +83,7 @@ void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use u
     bool image = use == ResolvedReference::Use::Image;
     ResolvedReference ref = Resolve(value, use, folder);
     bool first = false;
-    m_placeRef = state.Places.Note(ref.SeenKey(), state.CurrentPage, state.CurrentLine, first);
+    m_placeRef = state.Places.Note(ref.SeenKeyParts(), state.CurrentPage, state.CurrentLine, first);
     if (!first)
         return;
     if (m_exclusions.Matches(value)) {
