@@ -22,7 +22,7 @@ std::size_t FoldedTextSet::Find(std::string_view text, std::uint32_t hash) const
     }
 }
 
-bool FoldedTextSet::Insert(std::string_view text)
+bool FoldedTextSet::Add(std::string_view text, Keeping keeping)
 {
     // Kept at most three quarters full, removed slots counted, so a probe ends soon at a
     // free slot while the table stays a few bytes an entry.
@@ -33,7 +33,7 @@ bool FoldedTextSet::Insert(std::string_view text)
     if (m_slots[i].id != Free)
         return false;
     m_slots[i] = { hash, std::uint32_t(m_entries.size()) };
-    m_entries.push_back(m_texts.Keep(text));
+    m_entries.push_back(keeping == Keeping::Copy ? m_texts.Keep(text) : text);
     m_live.push_back(true);
     ++m_count;
     m_sortedValid = false;

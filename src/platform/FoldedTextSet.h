@@ -15,7 +15,10 @@
 class FoldedTextSet {
 public:
     /// False when an entry equal to `text` but for letter case was there already.
-    bool Insert(std::string_view text);
+    bool Insert(std::string_view text) { return Add(text, Keeping::Copy); }
+    /// Insert for a text that stays valid and unchanged while the set holds it, such as
+    /// an interned one: the set keeps the view, not a copy.
+    bool InsertKept(std::string_view text) { return Add(text, Keeping::View); }
     bool Contains(std::string_view text) const;
     /// False when there was no such entry.
     bool Remove(std::string_view text);
@@ -41,13 +44,16 @@ private:
         std::uint32_t id = Free;
     };
 
+    enum class Keeping { Copy, View };
+    bool Add(std::string_view text, Keeping keeping);
     /// The slot that holds `text`, or the free slot where the probe for it ends.
     std::size_t Find(std::string_view text, std::uint32_t hash) const;
     void Grow();
     const std::vector<std::uint32_t>& SortedIds() const;
 
     std::vector<Slot> m_slots;
-    /// By number; a removed entry's text stays in the blocks, unreachable.
+    /// By number, in the blocks or where the caller keeps them; a removed entry's text
+    /// stays in the blocks, unreachable.
     std::vector<std::string_view> m_entries;
     std::vector<bool> m_live;
     TextBlocks m_texts;

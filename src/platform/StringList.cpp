@@ -15,6 +15,13 @@ bool StringList::Add(std::string text)
     return true;
 }
 
+bool StringList::AddKept(std::string_view text)
+{
+    if (m_order == Order::SortedUnique)
+        return m_sorted.InsertKept(text);
+    return Add(std::string(text));
+}
+
 bool StringList::Contains(std::string_view text) const
 {
     if (m_order == Order::SortedUnique)

@@ -30,6 +30,9 @@ public:
 
     /// Returns false when a sorted, unique list already held an equal entry.
     bool Add(std::string text);
+    /// Add for a text that stays valid and unchanged while the list holds it (an interned
+    /// one): a sorted list keeps the view instead of a copy.
+    bool AddKept(std::string_view text);
     bool Contains(std::string_view text) const;
     /// Removes the first entry equal to `text`; false when there is none.
     bool Remove(std::string_view text);
