@@ -100,3 +100,50 @@ TEST(ReferencePlaces, SeparateReportsCheckAgainPerPage)
     EXPECT_EQ(places.PlaceAt(places.FirstPlace(second)).line, 2u);
     EXPECT_EQ(places.PlaceAt(places.FirstPlace(second)).next, ReferencePlaces::None);
 }
+
+TEST(ReferencePlaces, KnowsAReferenceByItsTargetNotItsSpelling)
+{
+    struct Case {
+        const char* first;
+        const char* firstFolder;
+        const char* second;
+        const char* secondFolder;
+        bool same;
+    };
+    const Case cases[] = {
+        { "x%20y.html", "", "x y.html", "", true },
+        { "/sub/a.html", "sub/", "sub/a.html", "", true },
+        { "../b.html", "sub/", "b.html", "", true },
+        { "a.html#", "", "a.html", "", true },
+        { "#", "sub/", "?page=2", "sub/", true },
+        { "http://h/a", "", "http://h/a", "sub/", true },
+        { "a%2Fb.html", "", "./a%2Fb.html", "", true },
+        { "a%2Fb.html", "", "a%2Fb.html", "sub/", false },
+        { "a.html#x", "", "a.html#X", "", false },
+        { "A.html", "", "a.html", "", false },
+        // The folder's names are judged in the second, not in the first.
+        { "b.html", "sub/", "sub/b.html", "", false },
+        // An escaped "#" is part of the name, not the start of a fragment.
+        { "x%23y.html", "", "x.html#y", "", false },
+        { "x%23y", "", "x#y", "", false },
+        { "a.html#y", "", "a.html#z", "", false },
+    };
+    for (const Case& c : cases) {
+        auto parts = [](const char* value, const char* folder) {
+            return ResolvedReference::Resolve(value, folder, "sub/p.html", ResolvedReference::Use::Link,
+                ResolvedReference::Decoding::Decoded);
+        };
+        ResolvedReference a = parts(c.first, c.firstFolder);
+        ResolvedReference b = parts(c.second, c.secondFolder);
+        ReferencePlaces places;
+        bool first = false;
+        std::uint32_t ref = places.Note(a.SeenKeyParts(), "p.html", 1, first);
+        EXPECT_TRUE(first) << c.first;
+        EXPECT_EQ(places.Known(b.SeenKeyParts()), c.same) << c.first << " / " << c.second;
+        std::uint32_t again = places.Note(b.SeenKeyParts(), "p.html", 2, first);
+        EXPECT_EQ(!first, c.same) << c.first << " / " << c.second;
+        EXPECT_EQ(again == ref, c.same) << c.first << " / " << c.second;
+        places.ForgetKeys();
+        EXPECT_FALSE(places.Known(a.SeenKeyParts())) << c.first;
+    }
+}
