@@ -19,7 +19,7 @@ enum class KeepWhenFailedOnly : std::uint8_t { No, Yes };
 struct ReportLine {
     std::string_view text;
     ReportStyle style = ReportStyle::Normal;
-    int sizeStep = 0;
+    std::int8_t sizeStep = 0; // small, as a large report holds hundreds of thousands of lines
     ReportColour colour = ReportColour::Black;
     KeepWhenFailedOnly keep = KeepWhenFailedOnly::No;
 };
