@@ -15,7 +15,7 @@ std::uint32_t ReferencePlaces::Note(
     // Kept at most half full, so a probe ends soon at a free slot.
     if (2 * (m_keyCount + 1) > m_keySlots.size())
         GrowKeys();
-    Key key { parts.scope, m_keyTexts.Intern(parts.text), m_keyTexts.Intern(parts.fragment) };
+    Key key { parts.scope, m_texts.Intern(parts.text), m_texts.Intern(parts.fragment) };
     std::uint32_t hash = HashOf(key);
     std::uint32_t slot = FindKey(key, hash);
     std::uint32_t ref = m_keySlots[slot].ref;
@@ -39,7 +39,7 @@ std::uint32_t ReferencePlaces::Note(
 
 bool ReferencePlaces::Known(const ResolvedReference::KeyParts& parts) const
 {
-    Key key { parts.scope, m_keyTexts.Find(parts.text), m_keyTexts.Find(parts.fragment) };
+    Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };
     if (m_keyCount == 0 || key.text == InternedTexts::Missing || key.fragment == InternedTexts::Missing)
         return false;
     return m_keySlots[FindKey(key, HashOf(key))].ref != None;
@@ -95,12 +95,16 @@ std::uint32_t ReferencePlaces::RefOfRow(Grid grid, std::size_t row) const
 
 std::uint32_t ReferencePlaces::PageNumber(const std::string& page)
 {
-    if (m_lastPage != None && m_pages[m_lastPage] == page)
+    if (m_lastPage != None && PageName(m_lastPage) == page)
         return m_lastPage;
-    auto [it, added] = m_pageNumbers.try_emplace(page, std::uint32_t(m_pages.size()));
-    if (added)
-        m_pages.push_back(page);
-    m_lastPage = it->second;
+    std::uint32_t text = m_texts.Intern(page);
+    if (m_pageOfText.size() <= text)
+        m_pageOfText.resize(text + 1, None);
+    if (m_pageOfText[text] == None) {
+        m_pageOfText[text] = std::uint32_t(m_pageTexts.size());
+        m_pageTexts.push_back(text);
+    }
+    m_lastPage = m_pageOfText[text];
     return m_lastPage;
 }
 

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 /// The references a run has checked, by the text it knows each by, with every place
 /// (page and line) where each stands and the grid row its one check wrote. Places of a site run into the
-/// millions, so each is three numbers in one array, chained per reference, and each page name is kept once.
+/// millions, so each is three numbers in one array, chained per reference, and each page name is kept once,
+/// interned with the keys' texts.
 class ReferencePlaces {
 public:
     enum class Grid : std::uint8_t { Links, Images };
@@ -41,8 +41,8 @@ public:
     std::uint32_t FirstPlace(std::uint32_t ref) const { return m_refs.at(ref).first; }
     const Place& PlaceAt(std::uint32_t index) const { return m_places.at(index); }
     bool MissingAnchor(std::uint32_t ref) const { return m_refs.at(ref).missingAnchor; }
-    const std::string& PageName(std::uint32_t page) const { return m_pages.at(page); }
-    std::size_t PageCount() const { return m_pages.size(); }
+    std::string_view PageName(std::uint32_t page) const { return m_texts.Text(m_pageTexts.at(page)); }
+    std::size_t PageCount() const { return m_pageTexts.size(); }
     /// The analysed pages by number, in the order they were analysed.
     const std::vector<std::uint32_t>& AnalysedPages() const { return m_analysed; }
 
@@ -81,12 +81,14 @@ private:
         std::uint32_t ref = None;
     };
     std::vector<KeySlot> m_keySlots;
-    InternedTexts m_keyTexts;
+    /// The keys' paths and fragments and the pages' names, which are mostly paths too.
+    InternedTexts m_texts;
     std::size_t m_keyCount = 0;
     ChunkedVector<Ref> m_refs;
     ChunkedVector<Place> m_places;
-    std::vector<std::string> m_pages;
-    std::unordered_map<std::string, std::uint32_t> m_pageNumbers;
+    /// Page number to text number, and text number to page number (or None).
+    std::vector<std::uint32_t> m_pageTexts;
+    std::vector<std::uint32_t> m_pageOfText;
     std::vector<std::uint32_t> m_analysed;
     /// Places come page after page: the page of the last one is asked for again.
     std::uint32_t m_lastPage = None;

@@ -19,7 +19,7 @@ std::vector<std::string> PlacesOf(const SiteRun& run, const std::string& ref)
         for (std::uint32_t at = r == ReferencePlaces::None ? r : places.FirstPlace(r);
              at != ReferencePlaces::None; at = places.PlaceAt(at).next)
             found.push_back(
-                places.PageName(places.PlaceAt(at).page) + ":" + std::to_string(places.PlaceAt(at).line));
+                std::string(places.PageName(places.PlaceAt(at).page)) + ":" + std::to_string(places.PlaceAt(at).line));
         return found;
     }
     return {};
@@ -82,7 +82,7 @@ TEST(ReferencePlaces, EveryPlaceOfAReferenceCheckedOnce)
         EXPECT_EQ(PlacesOf(run, c.ref), c.places) << c.ref;
     std::vector<std::string> analysed;
     for (std::uint32_t page : run.state.Places.AnalysedPages())
-        analysed.push_back(run.state.Places.PageName(page));
+        analysed.emplace_back(run.state.Places.PageName(page));
     EXPECT_EQ(analysed, (std::vector<std::string> { "index.html", "b.html", "c.html" }));
 }
 
