@@ -106,7 +106,7 @@ std::vector<ReportLinesModel::ScreenLine> ReportLinesModel::ScreenLinesFrom(std:
         return QFontMetrics(largest).maxWidth();
     }();
     for (std::size_t i = from; i < lines.size(); ++i) {
-        const std::string& text = lines[i].text;
+        std::string_view text = lines[i].text;
         std::size_t start = 0;
         for (std::size_t crlf; (crlf = text.find("\r\n", start)) != std::string::npos; start = crlf + 2)
             screenLines.push_back({ i, start });

@@ -59,7 +59,7 @@ public:
     {
         std::string& field = m_fields.at(page);
         if (field.empty())
-            AppendField(field, "inFile", TextReport::FileNamePart(m_places.PageName(page)));
+            AppendField(field, "inFile", TextReport::FileNamePart(std::string(m_places.PageName(page))));
         return field;
     }
 

@@ -60,7 +60,7 @@ std::string SarifLog(const ResultGrid& links, const ResultGrid& images, const Re
             + std::to_string(rule) + ", \"level\": \"error\", \"message\": {\"text\": ";
         AppendJsonString(out, std::string(f.ref).append(": ").append(f.result));
         out += "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": {\"uri\": ";
-        AppendJsonString(out, UriOf(places.PageName(f.page)));
+        AppendJsonString(out, UriOf(std::string(places.PageName(f.page))));
         out += "}, \"region\": {\"startLine\": " + std::to_string(f.line) + "}}}]}";
     }
     out += failures.empty() ? "]" : "\n      ]";

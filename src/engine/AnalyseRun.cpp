@@ -148,7 +148,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
         m_host.ProcessMessages();
         if (m_state.AbortRequested)
             break;
-        labels.SetFileName(m_state.PagesToCheck.Front());
+        labels.SetFileName(std::string(m_state.PagesToCheck.Front()));
         labels.SetPagesToCheck("Pages left to check: " + std::to_string(m_state.PagesToCheck.Count()));
         std::string page = m_state.PagesToCheck.TakeFront();
         m_state.FilesAnalysed.Add(page);

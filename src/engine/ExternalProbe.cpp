@@ -25,8 +25,7 @@ void ExternalProbe::StartAhead(const ResolvedReference& ref, bool image)
     if (!m_ctx.probes || ref.kind != ResolvedReference::Kind::Address || !Wanted(ref, image)
         || Remembered(ProbedAddress(ref)))
         return;
-    std::string key = ref.SeenKey();
-    if (!m_ctx.state.Places.Known(key) && m_startedAhead.Insert(key))
+    if (!m_ctx.state.Places.Known(ref.SeenKeyParts()) && m_startedAhead.Insert(ref.SeenKey()))
         m_ctx.probes->StartAhead(ProbedAddress(ref));
 }
 
@@ -49,7 +48,7 @@ ProbeResult ExternalProbe::Probe(const ResolvedReference& ref)
     if (m_ctx.remembered)
         m_ctx.remembered->Remember(
             address, { result.ok ? "OK" : result.reason, result.statusCode, std::time(nullptr) });
-    result.headers.ForEach([&](const std::string& entry) { m_ctx.state.ReceivedHeaders.Add(entry); });
+    result.headers.ForEach([&](std::string_view entry) { m_ctx.state.ReceivedHeaders.Add(std::string(entry)); });
     if (result.hostGivenUp)
         m_ctx.models.Labels.SetStatus("Not asking " + UnresponsiveHosts::HostKeyOf(address)
             + " again: " + std::to_string(UnresponsiveHosts::TimeoutsInARow) + " probes in a row timed out");

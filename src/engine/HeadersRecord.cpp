@@ -49,7 +49,7 @@ void AppendFailure(
 std::string Text(const StringList& received)
 {
     std::string text;
-    received.ForEach([&](const std::string& entry) { text += entry + "\r\n"; });
+    received.ForEach([&](std::string_view entry) { text.append(entry).append("\r\n"); });
     return text;
 }
 

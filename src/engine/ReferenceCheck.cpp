@@ -64,7 +64,7 @@ void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use u
     bool image = use == ResolvedReference::Use::Image;
     ResolvedReference ref = Resolve(value, use, folder);
     bool first = false;
-    m_placeRef = state.Places.Note(ref.SeenKey(), state.CurrentPage, state.CurrentLine, first);
+    m_placeRef = state.Places.Note(ref.SeenKeyParts(), state.CurrentPage, state.CurrentLine, first);
     if (!first)
         return;
     if (m_exclusions.Matches(value)) {
@@ -156,6 +156,14 @@ void ReferenceCheck::StartRow(ResultGrid& grid, const std::string& display, cons
     m_ctx.state.CurrentRef = target;
 }
 
+void ReferenceCheck::ListTarget(StringList& list, const std::string& target, bool image)
+{
+    // The grid's pool holds the target already, as the row's first cell or nearly so; the
+    // list views that copy. The run clears its lists before it resets the grids.
+    ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
+    list.AddKept(grid.Keep(target));
+}
+
 void ReferenceCheck::UpdateLinksLabel()
 {
     const RunState& s = m_ctx.state;
@@ -188,13 +196,13 @@ void ReferenceCheck::CheckLocalImage(const ResolvedReference& ref)
     std::size_t row = grid.LastRow();
     if (!found.exists) {
         grid.FillLastRow(ref.target, "NOT FOUND", m_ctx.state.CurrentPageName, RowColour::Red);
-        m_ctx.state.MissingImages.Add(ref.target);
+        ListTarget(m_ctx.state.MissingImages, ref.target, true);
         return;
     }
     m_ctx.trace.MarkUsed(found);
     if (found.exactCase) {
         grid.SetCell(row, 1, "OK");
-        m_ctx.state.ValidImages.Add(ref.target);
+        ListTarget(m_ctx.state.ValidImages, ref.target, true);
     } else {
         grid.SetCell(row, 1, "OK but CASE MISMATCH");
         grid.SetColour(row, RowColour::Red);
@@ -229,7 +237,7 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
     if (!found.exists || anchor == AnchorIndex::Match::None) {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);
-        state.FailedLinks.Add(ref.target);
+        ListTarget(state.FailedLinks, ref.target, false);
     } else if (!found.exactCase || anchor == AnchorIndex::Match::OtherCase) {
         grid.SetCell(row, 1, "OK but CASE MISMATCH");
         grid.SetColour(row, RowColour::Red);
@@ -237,7 +245,7 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
         UpdateLinksLabel();
     } else {
         grid.SetCell(row, 1, "OK");
-        state.ValidLinks.Add(ref.target);
+        ListTarget(state.ValidLinks, ref.target, false);
         UpdateLinksLabel();
     }
     // A page that exists is followed whatever became of its anchor; the page being
@@ -258,7 +266,7 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
     std::size_t row = grid.LastRow();
     if (ref.path && m_ctx.site.Files().Locate(*ref.path, FileSystem::Kind::File).exists) {
         grid.SetCell(row, 1, "OK");
-        (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
+        ListTarget(image ? state.ValidImages : state.ValidLinks, ref.target, image);
         if (image)
             UpdateImagesLabel();
         else
@@ -266,7 +274,7 @@ void ReferenceCheck::CheckFileUrl(const ResolvedReference& ref, bool image)
     } else {
         grid.SetCell(row, 1, "NOT FOUND");
         grid.SetColour(row, RowColour::Red);
-        (image ? state.MissingImages : state.FailedLinks).Add(ref.target);
+        ListTarget(image ? state.MissingImages : state.FailedLinks, ref.target, image);
     }
     grid.AppendBlankRow();
 }
@@ -275,7 +283,7 @@ void ReferenceCheck::ListExcluded(const ResolvedReference& ref, bool image)
 {
     ResultGrid& grid = image ? m_ctx.models.ImgGrid : m_ctx.models.LinkGrid;
     RunState& state = m_ctx.state;
-    (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
+    ListTarget(image ? state.UncheckedExtImages : state.UncheckedExtLinks, ref.target, image);
     bool asTarget = image || ref.kind == ResolvedReference::Kind::Address;
     std::size_t row = grid.LastRow();
     grid.FillLastRow(
@@ -300,7 +308,7 @@ std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference
     if (!m_external.Wanted(ref, image)) {
         if (!m_ctx.options.ListUnchecked)
             return std::nullopt;
-        (image ? state.UncheckedExtImages : state.UncheckedExtLinks).Add(ref.target);
+        ListTarget(image ? state.UncheckedExtImages : state.UncheckedExtLinks, ref.target, image);
         grid.FillLastRow(ref.target, "Not checked", state.CurrentPageName, RowColour::Silver);
         UpdateLabel(image);
         return std::nullopt;
@@ -325,7 +333,7 @@ std::optional<std::string> ReferenceCheck::CheckExternal(const ResolvedReference
         }
         return probeTime;
     }
-    (image ? state.ValidImages : state.ValidLinks).Add(ref.target);
+    ListTarget(image ? state.ValidImages : state.ValidLinks, ref.target, image);
     grid.FillLastRow(ref.target, "OK", state.CurrentPageName, RowColour::White);
     UpdateLabel(image);
     return probeTime;

@@ -45,6 +45,8 @@ private:
     FileSystem::Found FindPage(const ResolvedReference& ref, std::string& page);
     const AnchorIndex::Anchors* AnchorsOf(const std::string& page, const FileSystem::Found& found);
     void StartRow(ResultGrid& grid, const std::string& display, const std::string& target);
+    /// Files a target into one of the sorted result lists.
+    void ListTarget(StringList& list, const std::string& target, bool image);
     void UpdateLinksLabel();
     void UpdateImagesLabel();
     void UpdateLabel(bool image);

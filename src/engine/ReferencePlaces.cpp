@@ -1,20 +1,21 @@
 #include "engine/ReferencePlaces.h"
 
-namespace {
-
-std::uint32_t HashOf(std::string_view key)
+std::uint32_t ReferencePlaces::HashOf(const Key& key)
 {
-    return std::uint32_t(std::hash<std::string_view>()(key));
-}
-
+    // The three numbers mixed so that neighbouring texts and scopes scatter over the table.
+    std::uint64_t h = (std::uint64_t(key.text) << 32 | key.fragment) * 0x9E3779B97F4A7C15ull;
+    h ^= (h >> 29) + key.scope * 0xC2B2AE3D27D4EB4Full;
+    h *= 0xBF58476D1CE4E5B9ull;
+    return std::uint32_t(h >> 32);
 }
 
 std::uint32_t ReferencePlaces::Note(
-    std::string_view key, const std::string& page, std::uint32_t line, bool& first)
+    const ResolvedReference::KeyParts& parts, const std::string& page, std::uint32_t line, bool& first)
 {
     // Kept at most half full, so a probe ends soon at a free slot.
     if (2 * (m_keyCount + 1) > m_keySlots.size())
         GrowKeys();
+    Key key { parts.scope, m_texts.Intern(parts.text), m_texts.Intern(parts.fragment) };
     std::uint32_t hash = HashOf(key);
     std::uint32_t slot = FindKey(key, hash);
     std::uint32_t ref = m_keySlots[slot].ref;
@@ -22,8 +23,7 @@ std::uint32_t ReferencePlaces::Note(
     if (first) {
         ref = std::uint32_t(m_refs.size());
         m_keySlots[slot] = { hash, ref };
-        std::string_view kept = m_keyTexts.Keep(key);
-        m_refs.push_back({ None, None, kept.data(), std::uint32_t(kept.size()), false });
+        m_refs.push_back({ None, None, key, false });
         ++m_keyCount;
     }
     auto index = std::uint32_t(m_places.size());
@@ -37,19 +37,22 @@ std::uint32_t ReferencePlaces::Note(
     return ref;
 }
 
-bool ReferencePlaces::Known(std::string_view key) const
+bool ReferencePlaces::Known(const ResolvedReference::KeyParts& parts) const
 {
-    return m_keyCount > 0 && m_keySlots[FindKey(key, HashOf(key))].ref != None;
+    Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };
+    if (m_keyCount == 0 || key.text == InternedTexts::Missing || key.fragment == InternedTexts::Missing)
+        return false;
+    return m_keySlots[FindKey(key, HashOf(key))].ref != None;
 }
 
-std::uint32_t ReferencePlaces::FindKey(std::string_view key, std::uint32_t hash) const
+std::uint32_t ReferencePlaces::FindKey(const Key& key, std::uint32_t hash) const
 {
     std::size_t mask = m_keySlots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const KeySlot& slot = m_keySlots[i];
         if (slot.ref == None)
             return std::uint32_t(i);
-        if (slot.hash == hash && m_refs[slot.ref].Key() == key)
+        if (slot.hash == hash && m_refs[slot.ref].key == key)
             return std::uint32_t(i);
     }
 }
@@ -71,7 +74,7 @@ void ReferencePlaces::GrowKeys()
 
 void ReferencePlaces::ForgetKeys()
 {
-    // The references' keys stay readable; only the table that finds them is emptied.
+    // The references stay, keys included; only the table that finds them is emptied.
     m_keySlots.clear();
     m_keyCount = 0;
 }
@@ -92,12 +95,16 @@ std::uint32_t ReferencePlaces::RefOfRow(Grid grid, std::size_t row) const
 
 std::uint32_t ReferencePlaces::PageNumber(const std::string& page)
 {
-    if (m_lastPage != None && m_pages[m_lastPage] == page)
+    if (m_lastPage != None && PageName(m_lastPage) == page)
         return m_lastPage;
-    auto [it, added] = m_pageNumbers.try_emplace(page, std::uint32_t(m_pages.size()));
-    if (added)
-        m_pages.push_back(page);
-    m_lastPage = it->second;
+    std::uint32_t text = m_texts.Intern(page);
+    if (m_pageOfText.size() <= text)
+        m_pageOfText.resize(text + 1, None);
+    if (m_pageOfText[text] == None) {
+        m_pageOfText[text] = std::uint32_t(m_pageTexts.size());
+        m_pageTexts.push_back(text);
+    }
+    m_lastPage = m_pageOfText[text];
     return m_lastPage;
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "engine/ResolvedReference.h"
 #include "platform/ChunkedVector.h"
-#include "platform/TextBlocks.h"
+#include "platform/InternedTexts.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 /// The references a run has checked, by the text it knows each by, with every place
 /// (page and line) where each stands and the grid row its one check wrote. Places of a site run into the
-/// millions, so each is three numbers in one array, chained per reference, and each page name is kept once.
+/// millions, so each is three numbers in one array, chained per reference, and each page name is kept once,
+/// interned with the keys' texts.
 class ReferencePlaces {
 public:
     enum class Grid : std::uint8_t { Links, Images };
@@ -25,9 +26,9 @@ public:
 
     /// Records a place of the reference known by `key` (a reference's seen key) and
     /// returns the reference's number; `first` tells whether the key was new.
-    std::uint32_t Note(std::string_view key, const std::string& page, std::uint32_t line, bool& first);
+    std::uint32_t Note(const ResolvedReference::KeyParts& key, const std::string& page, std::uint32_t line, bool& first);
     /// Whether a reference known by `key` was noted already.
-    bool Known(std::string_view key) const;
+    bool Known(const ResolvedReference::KeyParts& key) const;
     /// The reference's check wrote `row` of `grid`.
     void BindRow(std::uint32_t ref, Grid grid, std::size_t row);
     /// The reference leads to a page that exists but lacks its anchor.
@@ -40,8 +41,8 @@ public:
     std::uint32_t FirstPlace(std::uint32_t ref) const { return m_refs.at(ref).first; }
     const Place& PlaceAt(std::uint32_t index) const { return m_places.at(index); }
     bool MissingAnchor(std::uint32_t ref) const { return m_refs.at(ref).missingAnchor; }
-    const std::string& PageName(std::uint32_t page) const { return m_pages.at(page); }
-    std::size_t PageCount() const { return m_pages.size(); }
+    std::string_view PageName(std::uint32_t page) const { return m_texts.Text(m_pageTexts.at(page)); }
+    std::size_t PageCount() const { return m_pageTexts.size(); }
     /// The analysed pages by number, in the order they were analysed.
     const std::vector<std::uint32_t>& AnalysedPages() const { return m_analysed; }
 
@@ -51,35 +52,43 @@ public:
     void Clear();
 
 private:
+    /// A seen key as numbers: its texts are interned, as many keys share a path (one per
+    /// fragment and per count of folder names not judged) and a fragment.
+    struct Key {
+        std::uint32_t scope = 0;
+        std::uint32_t text = 0;
+        std::uint32_t fragment = 0;
+        bool operator==(const Key&) const = default;
+    };
     struct Ref {
         std::uint32_t first = None;
         std::uint32_t last = None;
-        const char* key = nullptr;
-        std::uint32_t keyLength = 0;
+        Key key;
         bool missingAnchor = false;
-
-        std::string_view Key() const { return { key, keyLength }; }
     };
 
     std::uint32_t PageNumber(const std::string& page);
 
-    std::uint32_t FindKey(std::string_view key, std::uint32_t hash) const;
+    static std::uint32_t HashOf(const Key& key);
+    std::uint32_t FindKey(const Key& key, std::uint32_t hash) const;
     void GrowKeys();
 
     /// An open table of the references by key, eight bytes a slot: a look-up touches one
-    /// slot and, on a hash match, the key's text. Keys, references and places are kept in
+    /// slot and, on a hash match, the reference. Keys, references and places are kept in
     /// blocks, so a large run never holds an old and a new copy of one while it grows.
     struct KeySlot {
         std::uint32_t hash = 0;
         std::uint32_t ref = None;
     };
     std::vector<KeySlot> m_keySlots;
-    TextBlocks m_keyTexts;
+    /// The keys' paths and fragments and the pages' names, which are mostly paths too.
+    InternedTexts m_texts;
     std::size_t m_keyCount = 0;
     ChunkedVector<Ref> m_refs;
     ChunkedVector<Place> m_places;
-    std::vector<std::string> m_pages;
-    std::unordered_map<std::string, std::uint32_t> m_pageNumbers;
+    /// Page number to text number, and text number to page number (or None).
+    std::vector<std::uint32_t> m_pageTexts;
+    std::vector<std::uint32_t> m_pageOfText;
     std::vector<std::uint32_t> m_analysed;
     /// Places come page after page: the page of the last one is asked for again.
     std::uint32_t m_lastPage = None;

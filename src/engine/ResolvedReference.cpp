@@ -108,18 +108,30 @@ ResolvedReference ResolvedReference::Resolve(std::string_view value, const std::
     return r;
 }
 
-std::string ResolvedReference::SeenKey() const
+ResolvedReference::KeyParts ResolvedReference::SeenKeyParts() const
 {
     // A local path is known with "." and ".." resolved, so different spellings of one file
     // ("a/../b.html", "b.html") are checked once, and with the folder names the test does
     // not judge. A same-page anchor belongs to its page, since "#top" on two pages names
     // two different anchors.
     if (kind != Kind::Local)
-        return display;
+        return { KeyParts::NotLocal, display, {} };
     if (!path)
-        return "?" + display;
-    std::string key = std::to_string(UnjudgedFolderNames(folder, *path)) + "|" + PathText::Normalize(*path);
-    if (!fragment.empty())
-        key += "#" + fragment;
+        return { KeyParts::NoPath, display, {} };
+    return { std::uint32_t(UnjudgedFolderNames(folder, *path)), PathText::Normalize(*path), fragment };
+}
+
+std::string ResolvedReference::SeenKey() const
+{
+    KeyParts parts = SeenKeyParts();
+    switch (parts.scope) {
+    case KeyParts::NotLocal:
+        return parts.text;
+    case KeyParts::NoPath:
+        return "?" + parts.text;
+    }
+    std::string key = std::to_string(parts.scope) + "|" + parts.text;
+    if (!parts.fragment.empty())
+        key.append("#").append(parts.fragment);
     return key;
 }

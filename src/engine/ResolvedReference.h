@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,18 @@ struct ResolvedReference {
     static ResolvedReference Resolve(std::string_view value, const std::string& pageFolder,
         const std::string& currentPage, Use use, Decoding decoding);
 
-    /// The text by which the run knows a reference it has already checked.
+    /// What the run knows a reference it has already checked by, in parts: for a local
+    /// path, how many of its folder names are not judged, the path with "." and ".."
+    /// resolved, and the fragment; for anything else a scope below and the text shown.
+    struct KeyParts {
+        static constexpr std::uint32_t NotLocal = UINT32_MAX;
+        static constexpr std::uint32_t NoPath = UINT32_MAX - 1;
+        std::uint32_t scope = NotLocal;
+        std::string text;
+        std::string_view fragment;
+    };
+    /// Valid while this reference is.
+    KeyParts SeenKeyParts() const;
+    /// The same key as one text.
     std::string SeenKey() const;
 };

@@ -74,31 +74,55 @@ void FileSystem::Read(Folder* folder) const
     if (!dir)
         return;
     while (dirent* e = ::readdir(dir)) {
-        std::string name = e->d_name;
+        std::string_view name = e->d_name;
         if (name == "." || name == "..")
             continue;
         bool isFolder = e->d_type == DT_DIR;
         if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK)
             isFolder = IsFolderOnDisk(ChildPath(folder->realPath, name));
-        auto& same = folder->entries[name];
-        same.push_back({ std::move(name), isFolder, nullptr });
+        folder->entries.push_back({ m_nameTexts.Keep(name), isFolder, nullptr });
     }
     ::closedir(dir);
-    for (auto& [key, same] : folder->entries)
-        std::sort(same.begin(), same.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    std::vector<Entry>& entries = folder->entries;
+    entries.shrink_to_fit();
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        int folded = CaseFold::CompareIgnoringCase(a.name, b.name);
+        return folded != 0 ? folded < 0 : a.name < b.name;
+    });
+    std::size_t size = 4;
+    while (size < 2 * entries.size())
+        size *= 2;
+    folder->firstOfName.assign(size, NoEntry);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && CaseFold::EqualIgnoringCase(entries[i - 1].name, entries[i].name))
+            continue;
+        std::size_t slot = CaseFold::FoldedHash()(entries[i].name) & (size - 1);
+        while (folder->firstOfName[slot] != NoEntry)
+            slot = (slot + 1) & (size - 1);
+        folder->firstOfName[slot] = std::uint32_t(i);
+    }
 }
 
 FileSystem::Entry* FileSystem::FindEntry(Folder* folder, std::string_view name) const
 {
     if (!folder->read)
         Read(folder);
-    auto it = folder->entries.find(name);
-    if (it == folder->entries.end())
-        return nullptr;
-    for (Entry& e : it->second)
-        if (e.name == name)
-            return &e;
-    return &it->second.front();
+    if (folder->firstOfName.empty())
+        return nullptr; // the folder could not be read
+    std::vector<Entry>& entries = folder->entries;
+    std::size_t mask = folder->firstOfName.size() - 1;
+    for (std::size_t slot = CaseFold::FoldedHash()(name) & mask;; slot = (slot + 1) & mask) {
+        std::uint32_t first = folder->firstOfName[slot];
+        if (first == NoEntry)
+            return nullptr;
+        if (!CaseFold::EqualIgnoringCase(entries[first].name, name))
+            continue;
+        // The name as written when it is stored so, else the first spelling of it.
+        for (std::size_t i = first; i < entries.size() && CaseFold::EqualIgnoringCase(entries[i].name, name); ++i)
+            if (entries[i].name == name)
+                return &entries[i];
+        return &entries[first];
+    }
 }
 
 FileSystem::Found FileSystem::Locate(std::string_view prefix, std::string_view rest, Kind kind) const
@@ -177,10 +201,9 @@ std::vector<std::string> FileSystem::FileNames(std::string_view path) const
         return names;
     if (!folder->read)
         Read(folder);
-    for (const auto& [key, same] : folder->entries)
-        for (const Entry& e : same)
-            if (!e.isFolder)
-                names.push_back(e.name);
+    for (const Entry& e : folder->entries)
+        if (!e.isFolder)
+            names.emplace_back(e.name);
     std::sort(names.begin(), names.end());
     return names;
 }

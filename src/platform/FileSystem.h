@@ -2,12 +2,13 @@
 
 #include "platform/CaseFold.h"
 #include "platform/RegularFile.h"
+#include "platform/TextBlocks.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 /// The site's files as a run sees them. Paths are relative to a base folder (or absolute),
@@ -52,16 +53,21 @@ public:
 private:
     struct Folder;
     struct Entry {
-        std::string name;
+        std::string_view name; // in m_nameTexts
         bool isFolder = false;
         Folder* folder = nullptr; // read when first entered
     };
+    /// A folder's listing, read once: the entries in letter-case-blind order (names equal
+    /// that way side by side, in byte order), and an open table of the first entry of each
+    /// such run, kept at most half full.
     struct Folder {
         std::string realPath;
         Folder* parent = nullptr;
         bool read = false;
-        std::unordered_map<std::string, std::vector<Entry>, CaseFold::FoldedHash, CaseFold::FoldedEqual> entries;
+        std::vector<Entry> entries;
+        std::vector<std::uint32_t> firstOfName;
     };
+    static constexpr std::uint32_t NoEntry = UINT32_MAX;
     struct Name {
         std::string_view text;
         bool judged;
@@ -81,4 +87,5 @@ private:
     Folder* m_root;
     Folder* m_baseFolder;
     mutable std::vector<Name> m_names;
+    mutable TextBlocks m_nameTexts;
 };

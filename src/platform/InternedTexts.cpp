@@ -16,13 +16,13 @@ InternedTexts::InternedTexts()
 {
     m_texts.push_back({});
     m_hashes.push_back(HashOf({}));
-    SlotOf({}, m_hashes[0]) = Empty;
+    m_slots[SlotOf({}, m_hashes[0])] = Empty;
 }
 
 std::uint32_t InternedTexts::Intern(std::string_view text)
 {
     std::uint32_t hash = HashOf(text);
-    std::uint32_t& slot = SlotOf(text, hash);
+    std::uint32_t& slot = m_slots[SlotOf(text, hash)];
     if (slot != Free)
         return slot;
     slot = std::uint32_t(m_texts.size());
@@ -33,13 +33,18 @@ std::uint32_t InternedTexts::Intern(std::string_view text)
     return std::uint32_t(m_texts.size() - 1);
 }
 
-std::uint32_t& InternedTexts::SlotOf(std::string_view text, std::uint32_t hash)
+std::uint32_t InternedTexts::Find(std::string_view text) const
+{
+    return m_slots[SlotOf(text, HashOf(text))];
+}
+
+std::size_t InternedTexts::SlotOf(std::string_view text, std::uint32_t hash) const
 {
     std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         std::uint32_t id = m_slots[i];
         if (id == Free || (m_hashes[id] == hash && m_texts[id] == text))
-            return m_slots[i];
+            return i;
     }
 }
 

@@ -19,18 +19,21 @@ public:
 
     /// The number of `text`, adding it when it is new.
     std::uint32_t Intern(std::string_view text);
+    /// The number of `text`, or `Missing` when it has none.
+    static constexpr std::uint32_t Missing = UINT32_MAX;
+    std::uint32_t Find(std::string_view text) const;
     std::string_view Text(std::uint32_t id) const { return m_texts[id]; }
     std::size_t Count() const { return m_texts.size(); }
 
 private:
-    std::uint32_t& SlotOf(std::string_view text, std::uint32_t hash);
+    std::size_t SlotOf(std::string_view text, std::uint32_t hash) const;
     void Grow();
 
     std::vector<std::string_view> m_texts;
     std::vector<std::uint32_t> m_hashes;
     /// Open addressing over the texts' numbers, kept at most half full; `Free` marks an
     /// unused slot.
-    static constexpr std::uint32_t Free = UINT32_MAX;
+    static constexpr std::uint32_t Free = Missing;
     std::vector<std::uint32_t> m_slots;
     TextBlocks m_bytes;
 };

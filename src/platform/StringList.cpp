@@ -6,11 +6,7 @@
 bool StringList::Add(std::string text)
 {
     if (m_order == Order::SortedUnique)
-    {
-        bool added = m_sorted.insert(std::move(text)).second;
-        m_sortedOrderValid = m_sortedOrderValid && !added;
-        return added;
-    }
+        return m_sorted.Insert(text);
     if (m_indexed)
         m_index[Fold(text)].places.push_back(m_slots.size());
     m_slots.push_back(std::move(text));
@@ -19,10 +15,17 @@ bool StringList::Add(std::string text)
     return true;
 }
 
+bool StringList::AddKept(std::string_view text)
+{
+    if (m_order == Order::SortedUnique)
+        return m_sorted.InsertKept(text);
+    return Add(std::string(text));
+}
+
 bool StringList::Contains(std::string_view text) const
 {
     if (m_order == Order::SortedUnique)
-        return m_sorted.find(text) != m_sorted.end();
+        return m_sorted.Contains(text);
     BuildIndex();
     auto it = m_index.find(Fold(text));
     return it != m_index.end() && !it->second.Empty();
@@ -30,16 +33,8 @@ bool StringList::Contains(std::string_view text) const
 
 bool StringList::Remove(std::string_view text)
 {
-    if (m_order == Order::SortedUnique) {
-    {
-        auto found = m_sorted.find(text);
-        bool removed = found != m_sorted.end();
-        if (removed)
-            m_sorted.erase(found);
-        m_sortedOrderValid = m_sortedOrderValid && !removed;
-        return removed;
-    }
-    }
+    if (m_order == Order::SortedUnique)
+        return m_sorted.Remove(text);
     BuildIndex();
     auto it = m_index.find(Fold(text));
     if (it == m_index.end() || it->second.Empty())
@@ -53,11 +48,11 @@ bool StringList::Remove(std::string_view text)
     return true;
 }
 
-const std::string& StringList::Front() const
+std::string_view StringList::Front() const
 {
     assert(!Empty() && "Front of an empty list");
     if (m_order == Order::SortedUnique)
-        return *SortedEntries().front();
+        return m_sorted.FirstSorted();
     std::size_t i = m_head;
     while (!m_live[i])
         ++i;
@@ -68,7 +63,7 @@ std::string StringList::TakeFront()
 {
     assert(!Empty() && "TakeFront of an empty list");
     if (m_order == Order::SortedUnique) {
-        std::string s = *SortedEntries().front();
+        std::string s(Front());
         Remove(s);
         return s;
     }
@@ -91,9 +86,7 @@ std::string StringList::TakeFront()
 
 void StringList::Clear()
 {
-    m_sorted.clear();
-    m_sortedOrder.clear();
-    m_sortedOrderValid = true;
+    m_sorted.Clear();
     m_slots.clear();
     m_live.clear();
     m_head = 0;
@@ -117,7 +110,7 @@ std::vector<std::string> StringList::Items() const
 {
     std::vector<std::string> out;
     out.reserve(Count());
-    ForEach([&](const std::string& s) { out.push_back(s); });
+    ForEach([&](std::string_view s) { out.emplace_back(s); });
     return out;
 }
 
@@ -146,18 +139,4 @@ void StringList::Compact()
         Add(std::move(s));
     if (indexed)
         BuildIndex();
-}
-
-const std::vector<const std::string*>& StringList::SortedEntries() const
-{
-    if (m_sortedOrderValid)
-        return m_sortedOrder;
-    m_sortedOrder.clear();
-    m_sortedOrder.reserve(m_sorted.size());
-    for (const auto& entry : m_sorted)
-        m_sortedOrder.push_back(&entry);
-    std::sort(m_sortedOrder.begin(), m_sortedOrder.end(),
-        [](const std::string* a, const std::string* b) { return CaseFold::CompareIgnoringCase(*a, *b) < 0; });
-    m_sortedOrderValid = true;
-    return m_sortedOrder;
 }

@@ -1,19 +1,20 @@
 #pragma once
 
 #include "platform/CaseFold.h"
+#include "platform/FoldedTextSet.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 /// An ordered list of texts whose search, sorting and duplicate test ignore letter case
 /// (ASCII). A list is either sorted and unique, where an addition equal to an entry is
 /// silently dropped, or kept in insertion order with duplicates. Every look-up is indexed,
 /// so lists that grow with the site never make an operation linear: the sorted form is a
-/// hash of folded texts put in order when it is read; the insertion form is a vector of slots with a hash index built on the
+/// compact set of texts put in order when it is read (a run adds many entries and reads a
+/// list once); the insertion form is a vector of slots with a hash index built on the
 /// first look-up, tombstones for removals and a moving front for queue use.
 class StringList {
 public:
@@ -24,31 +25,34 @@ public:
     {
     }
 
-    std::size_t Count() const { return m_order == Order::SortedUnique ? m_sorted.size() : m_liveCount; }
+    std::size_t Count() const { return m_order == Order::SortedUnique ? m_sorted.Count() : m_liveCount; }
     bool Empty() const { return Count() == 0; }
 
     /// Returns false when a sorted, unique list already held an equal entry.
     bool Add(std::string text);
+    /// Add for a text that stays valid and unchanged while the list holds it (an interned
+    /// one): a sorted list keeps the view instead of a copy.
+    bool AddKept(std::string_view text);
     bool Contains(std::string_view text) const;
     /// Removes the first entry equal to `text`; false when there is none.
     bool Remove(std::string_view text);
     /// Removes and returns the first entry. Precondition: not empty.
     std::string TakeFront();
-    const std::string& Front() const;
+    std::string_view Front() const;
     void Clear();
     /// Sorts an insertion-ordered list in place (stable; duplicates kept).
     void Sort();
 
+    /// Calls `f` with each entry as a std::string_view, in the list's order.
     template<typename F> void ForEach(F&& f) const
     {
         if (m_order == Order::SortedUnique) {
-            for (const std::string* entry : SortedEntries())
-                f(*entry);
+            m_sorted.ForEachSorted(f);
             return;
         }
         for (std::size_t i = m_head; i < m_slots.size(); ++i)
             if (m_live[i])
-                f(m_slots[i]);
+                f(std::string_view(m_slots[i]));
     }
     std::vector<std::string> Items() const;
 
@@ -58,14 +62,7 @@ private:
     void Compact();
 
     Order m_order;
-    /// The sorted list's entries in order. They are put in order when the list is read
-    /// after a change: a run adds many entries and reads a list once.
-    const std::vector<const std::string*>& SortedEntries() const;
-
-    // Each text once, as added; found and compared with letter case ignored.
-    std::unordered_set<std::string, CaseFold::FoldedHash, CaseFold::FoldedEqual> m_sorted;
-    mutable std::vector<const std::string*> m_sortedOrder;
-    mutable bool m_sortedOrderValid = true;
+    FoldedTextSet m_sorted;
 
     std::vector<std::string> m_slots;
     std::vector<bool> m_live;

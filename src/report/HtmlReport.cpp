@@ -109,7 +109,7 @@ void HtmlReport::Add(const ReportLine& line)
     if (m_showFailedOnly && line.keep == KeepWhenFailedOnly::No)
         return;
 
-    std::string text = line.text;
+    std::string text(line.text);
     if (text.empty() || text[0] == '\r' || text[0] == '\n') {
         m_lines.push_back("<BR>\r\n");
         text.erase(0, 2);

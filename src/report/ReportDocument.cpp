@@ -2,13 +2,15 @@
 
 void ReportDocument::Append(ReportLine line)
 {
-    m_lines.push_back(std::move(line));
+    line.text = m_texts.Keep(line.text);
+    m_lines.push_back(line);
     Changed();
 }
 
 void ReportDocument::Clear()
 {
     m_lines.clear();
+    m_texts = TextBlocks();
     Changed();
 }
 

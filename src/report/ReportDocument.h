@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AtomicFile.h"
+#include "platform/TextBlocks.h"
 #include "report/ReportLine.h"
 
 #include <deque>
@@ -14,6 +15,7 @@ class ReportDocument {
 public:
     using Observer = std::function<void(const ReportDocument&)>;
 
+    /// Keeps a copy of the line's text.
     void Append(ReportLine line);
     void Clear();
     const std::deque<ReportLine>& Lines() const { return m_lines; }
@@ -34,5 +36,8 @@ private:
     /// A deque, which grows without copying: a large site's report has hundreds of
     /// thousands of lines, and a vector's doubling would briefly hold them three times.
     std::deque<ReportLine> m_lines;
+    /// The lines' texts end to end: a report line of a large site is mostly a short list
+    /// entry, which as a string of its own would cost as much again in header and heap.
+    TextBlocks m_texts;
     Observer m_observer;
 };

@@ -5,8 +5,8 @@
 void ReportWriter::WriteReportLine(std::string text, ReportStyle style, int sizeStep, ReportColour colour,
     KeepWhenFailedOnly keep)
 {
-    ReportLine line { std::move(text), style, sizeStep, colour, keep };
+    ReportLine line { text, style, std::int8_t(sizeStep), colour, keep };
     if (m_htmlReport)
         m_htmlReport->Add(line);
-    m_document.Append(std::move(line));
+    m_document.Append(line);
 }

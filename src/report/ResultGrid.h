@@ -46,6 +46,10 @@ public:
     void FillLastRow(std::string_view reference, std::string_view result, std::string_view inFile, RowColour colour);
     void AppendBlankRow();
 
+    /// `text` as the grid's pool keeps it, added when new: one copy serves the grid and
+    /// whatever lists the same text. Valid until the next Reset.
+    std::string_view Keep(std::string_view text) { return m_texts.Text(m_texts.Intern(text)); }
+
     void SetObserver(Observer observer) { m_observer = std::move(observer); }
 
 private:

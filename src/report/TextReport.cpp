@@ -10,21 +10,24 @@ using Keep = KeepWhenFailedOnly;
 
 std::string Count(std::size_t n) { return std::to_string(n); }
 
+/// A list entry as a report line shows it.
+std::string Indented(std::string_view entry) { return std::string(8, ' ').append(entry); }
+
 void WriteItems(ReportWriter& w, RunLabels& labels, const StringList& list)
 {
-    list.ForEach([&](const std::string& e) { w.WriteReportLine("        " + e, ReportStyle::Normal, 0, ReportColour::Black); });
+    list.ForEach([&](std::string_view e) { w.WriteReportLine(Indented(e), ReportStyle::Normal, 0, ReportColour::Black); });
     labels.AdvanceGauge(long(list.Count()));
 }
 
 void WriteFailureItems(ReportWriter& w, RunLabels& labels, const StringList& list, ReportColour colour)
 {
-    list.ForEach([&](const std::string& e) { w.WriteReportLine("        " + e, ReportStyle::Bold, 1, colour, Keep::Yes); });
+    list.ForEach([&](std::string_view e) { w.WriteReportLine(Indented(e), ReportStyle::Bold, 1, colour, Keep::Yes); });
     labels.AdvanceGauge(long(list.Count()));
 }
 
 void WriteCommentedItems(ReportWriter& w, RunLabels& labels, const StringList& list)
 {
-    list.ForEach([&](const std::string& e) { w.WriteReportLine("        " + e, ReportStyle::Normal, 0, ReportColour::Gray); });
+    list.ForEach([&](std::string_view e) { w.WriteReportLine(Indented(e), ReportStyle::Normal, 0, ReportColour::Gray); });
     labels.AdvanceGauge(long(list.Count()));
 }
 
@@ -51,10 +54,10 @@ void WriteFailedExternalLinks(ReportWriter& w, RunLabels& labels, const StringLi
     std::size_t n = list.Count();
     w.WriteReportLine("\r\nThe following " + (n < 2 ? std::string(" external link failed") : Count(n) + " external links failed"),
         ReportStyle::BoldItalic, 0, ReportColour::Red, Keep::Yes);
-    list.ForEach([&](const std::string& entry) {
+    list.ForEach([&](std::string_view entry) {
         std::size_t open = entry.find('(');
-        std::string address = open == std::string::npos ? entry : entry.substr(0, open);
-        std::string reason = open == std::string::npos ? "" : entry.substr(open + 1);
+        std::string address(entry.substr(0, open));
+        std::string reason(open == std::string_view::npos ? "" : entry.substr(open + 1));
         if (!reason.empty())
             reason.pop_back();
         if (!reason.empty())
@@ -170,7 +173,7 @@ void WriteSections(ReportWriter& w, RunLabels& labels, const TextReportInputs& i
                 + " awaiting checking when aborted:",
             ReportStyle::Bold, 0, ReportColour::Red);
         in.PagesToCheck.ForEach(
-            [&](const std::string& e) { w.WriteReportLine("        " + e, ReportStyle::Normal, 0, ReportColour::Red); });
+            [&](std::string_view e) { w.WriteReportLine(Indented(e), ReportStyle::Normal, 0, ReportColour::Red); });
         labels.AdvanceGauge(long(n));
     }
     labels.SetStatus("");
@@ -195,7 +198,7 @@ void WriteClosingBlock(ReportWriter& w, RunLabels& labels, const StringList& fil
         w.WriteReportLine("The following " + (n < 2 ? std::string("file was") : Count(n) + " files were") + " not analysed:",
             ReportStyle::Bold, 0, ReportColour::Blue);
         filesNotAnalysed.ForEach(
-            [&](const std::string& e) { w.WriteReportLine(FileNamePart(e), ReportStyle::Normal, 0, ReportColour::Black); });
+            [&](std::string_view e) { w.WriteReportLine(FileNamePart(std::string(e)), ReportStyle::Normal, 0, ReportColour::Black); });
         w.WriteReportLine("===========================", ReportStyle::Normal, 0, ReportColour::Black);
         labels.AdvanceGauge(long(n));
     }
@@ -206,7 +209,7 @@ void WriteClosingBlock(ReportWriter& w, RunLabels& labels, const StringList& fil
     w.WriteReportLine("The following " + (u > 1 ? Count(u) + " " : std::string()) + "file" + (u == 1 ? " was " : "s were ")
             + "not used:",
         ReportStyle::Bold, 0, ReportColour::Blue);
-    unusedFiles.ForEach([&](const std::string& e) { w.WriteReportLine(e, ReportStyle::Normal, 0, ReportColour::Black); });
+    unusedFiles.ForEach([&](std::string_view e) { w.WriteReportLine(std::string(e), ReportStyle::Normal, 0, ReportColour::Black); });
     if (u == 0)
         w.WriteReportLine("(NONE)", ReportStyle::Normal, 0, ReportColour::Black);
 }

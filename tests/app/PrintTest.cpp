@@ -65,9 +65,9 @@ private:
     if (PdfPrint::ToolsMissing())                                                                            \
     GTEST_SKIP() << "pdftotext is missing (Debian package poppler-utils): the printout cannot be read"
 
-bool Contains(const std::string& text, const std::string& part)
+bool Contains(std::string_view text, std::string_view part)
 {
-    return text.find(PdfPrint::Squeezed(part)) != std::string::npos;
+    return text.find(PdfPrint::Squeezed(std::string(part))) != std::string::npos;
 }
 
 ResultGrid Grid(const std::string& title, int rows, const std::string& stem)

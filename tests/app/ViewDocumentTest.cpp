@@ -18,7 +18,7 @@ Lines TextOf(const ReportDocument& report)
 {
     Lines lines;
     for (const ReportLine& line : report.Lines())
-        lines.push_back(line.text);
+        lines.emplace_back(line.text);
     return lines;
 }
 

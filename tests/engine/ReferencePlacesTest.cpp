@@ -19,7 +19,7 @@ std::vector<std::string> PlacesOf(const SiteRun& run, const std::string& ref)
         for (std::uint32_t at = r == ReferencePlaces::None ? r : places.FirstPlace(r);
              at != ReferencePlaces::None; at = places.PlaceAt(at).next)
             found.push_back(
-                places.PageName(places.PlaceAt(at).page) + ":" + std::to_string(places.PlaceAt(at).line));
+                std::string(places.PageName(places.PlaceAt(at).page)) + ":" + std::to_string(places.PlaceAt(at).line));
         return found;
     }
     return {};
@@ -82,7 +82,7 @@ TEST(ReferencePlaces, EveryPlaceOfAReferenceCheckedOnce)
         EXPECT_EQ(PlacesOf(run, c.ref), c.places) << c.ref;
     std::vector<std::string> analysed;
     for (std::uint32_t page : run.state.Places.AnalysedPages())
-        analysed.push_back(run.state.Places.PageName(page));
+        analysed.emplace_back(run.state.Places.PageName(page));
     EXPECT_EQ(analysed, (std::vector<std::string> { "index.html", "b.html", "c.html" }));
 }
 
@@ -99,4 +99,51 @@ TEST(ReferencePlaces, SeparateReportsCheckAgainPerPage)
     ASSERT_NE(second, ReferencePlaces::None);
     EXPECT_EQ(places.PlaceAt(places.FirstPlace(second)).line, 2u);
     EXPECT_EQ(places.PlaceAt(places.FirstPlace(second)).next, ReferencePlaces::None);
+}
+
+TEST(ReferencePlaces, KnowsAReferenceByItsTargetNotItsSpelling)
+{
+    struct Case {
+        const char* first;
+        const char* firstFolder;
+        const char* second;
+        const char* secondFolder;
+        bool same;
+    };
+    const Case cases[] = {
+        { "x%20y.html", "", "x y.html", "", true },
+        { "/sub/a.html", "sub/", "sub/a.html", "", true },
+        { "../b.html", "sub/", "b.html", "", true },
+        { "a.html#", "", "a.html", "", true },
+        { "#", "sub/", "?page=2", "sub/", true },
+        { "http://h/a", "", "http://h/a", "sub/", true },
+        { "a%2Fb.html", "", "./a%2Fb.html", "", true },
+        { "a%2Fb.html", "", "a%2Fb.html", "sub/", false },
+        { "a.html#x", "", "a.html#X", "", false },
+        { "A.html", "", "a.html", "", false },
+        // The folder's names are judged in the second, not in the first.
+        { "b.html", "sub/", "sub/b.html", "", false },
+        // An escaped "#" is part of the name, not the start of a fragment.
+        { "x%23y.html", "", "x.html#y", "", false },
+        { "x%23y", "", "x#y", "", false },
+        { "a.html#y", "", "a.html#z", "", false },
+    };
+    for (const Case& c : cases) {
+        auto parts = [](const char* value, const char* folder) {
+            return ResolvedReference::Resolve(value, folder, "sub/p.html", ResolvedReference::Use::Link,
+                ResolvedReference::Decoding::Decoded);
+        };
+        ResolvedReference a = parts(c.first, c.firstFolder);
+        ResolvedReference b = parts(c.second, c.secondFolder);
+        ReferencePlaces places;
+        bool first = false;
+        std::uint32_t ref = places.Note(a.SeenKeyParts(), "p.html", 1, first);
+        EXPECT_TRUE(first) << c.first;
+        EXPECT_EQ(places.Known(b.SeenKeyParts()), c.same) << c.first << " / " << c.second;
+        std::uint32_t again = places.Note(b.SeenKeyParts(), "p.html", 2, first);
+        EXPECT_EQ(!first, c.same) << c.first << " / " << c.second;
+        EXPECT_EQ(again == ref, c.same) << c.first << " / " << c.second;
+        places.ForgetKeys();
+        EXPECT_FALSE(places.Known(a.SeenKeyParts())) << c.first;
+    }
 }

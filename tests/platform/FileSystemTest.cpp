@@ -81,3 +81,49 @@ TEST(FileSystem, ListsTheFilesOfAFolderButNotItsFolders)
     EXPECT_EQ(fs.FileNames("SUB"), (std::vector<std::string> { "x.gif" }));
     EXPECT_TRUE(fs.FileNames("none").empty());
 }
+
+TEST(FileSystem, AFolderListedOnceAnswersEveryLetterCaseAsTheDiskDoes)
+{
+    // Names that differ only in letter case are all stored; a spelling that matches none
+    // of them exactly is answered with the first in byte order. Filler names make the
+    // folder's table probe past collisions.
+    TempSite site({ { "Page.html", "" }, { "page.html", "" }, { "PAGE.html", "" }, { "Sub/a.gif", "" },
+        { "sub2/b.gif", "" }, { "f00", "" }, { "f01", "" }, { "f02", "" }, { "f03", "" }, { "f04", "" },
+        { "f05", "" }, { "f06", "" }, { "f07", "" }, { "f08", "" }, { "f09", "" } });
+    FileSystem fs(site.Root());
+    struct Case {
+        const char* path;
+        Kind kind;
+        bool exists;
+        bool exactCase;
+        const char* stored; // from the root; empty when not found
+    };
+    const Case cases[] = {
+        { "Page.html", Kind::File, true, true, "Page.html" },
+        { "page.html", Kind::File, true, true, "page.html" },
+        { "PAGE.html", Kind::File, true, true, "PAGE.html" },
+        { "pAge.html", Kind::File, true, false, "PAGE.html" },
+        { "PAGE.HTML", Kind::File, true, false, "PAGE.html" },
+        { "page.htm", Kind::File, false, true, "" },
+        { "page.html/", Kind::File, false, true, "" },
+        { "sub/A.GIF", Kind::File, true, false, "Sub/a.gif" },
+        { "Sub/a.gif", Kind::File, true, true, "Sub/a.gif" },
+        { "SUB", Kind::Folder, true, false, "Sub" },
+        { "sub2/../SUB/a.gif", Kind::File, true, false, "Sub/a.gif" },
+        { "sub3/b.gif", Kind::File, false, true, "" },
+        { "F09", Kind::File, true, false, "f09" },
+        { "f10", Kind::File, false, true, "" },
+    };
+    // Asked twice: the second answers come from the listing the first ones read.
+    for (int round = 0; round < 2; ++round) {
+        for (const Case& c : cases) {
+            FileSystem::Found found = fs.Locate(c.path, c.kind);
+            EXPECT_EQ(found.exists, c.exists) << c.path;
+            if (!c.exists)
+                continue;
+            EXPECT_EQ(found.exactCase, c.exactCase) << c.path;
+            EXPECT_EQ(found.realPath, site.Root() + "/" + c.stored) << c.path;
+        }
+    }
+    EXPECT_FALSE(fs.Locate("missing-folder/x", Kind::File).exists);
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(StringList, SortedUniqueDropsAnAdditionThatDiffersOnlyInLetterCase)
 {
     StringList list(StringList::Order::SortedUnique);
@@ -73,4 +75,34 @@ TEST(StringList, SortOrdersAnInsertionListAndKeepsDuplicates)
     EXPECT_EQ(list.Items(), (std::vector<std::string> { "Alpha.gif", "alpha.gif", "beta.gif", "zeta.gif" }));
     EXPECT_TRUE(list.Remove("ALPHA.GIF"));
     EXPECT_EQ(list.Front(), "alpha.gif");
+}
+
+TEST(StringList, SortedUniqueStaysRightAsItGrowsLosesAndRegainsEntries)
+{
+    // Entries added out of order, half copied and half kept as views of texts that outlive
+    // the list; every third removed in another letter case, every sixth added back.
+    std::vector<std::string> names;
+    for (int i = 0; i < 3000; ++i)
+        names.push_back("Page-" + std::to_string(i) + ".html");
+    StringList list(StringList::Order::SortedUnique);
+    for (int k = 0; k < 3000; ++k) {
+        int i = k * 7919 % 3000;
+        ASSERT_TRUE(k % 2 ? list.AddKept(names[i]) : list.Add(names[i])) << names[i];
+    }
+    for (int i = 0; i < 3000; i += 3)
+        ASSERT_TRUE(list.Remove("PAGE-" + std::to_string(i) + ".HTML"));
+    for (int i = 0; i < 3000; i += 6)
+        ASSERT_TRUE(list.Add("page-" + std::to_string(i) + ".html"));
+
+    std::vector<std::string> expected;
+    for (int i = 0; i < 3000; ++i) {
+        bool present = i % 3 != 0 || i % 6 == 0;
+        if (present)
+            expected.push_back(i % 3 ? names[i] : "page-" + std::to_string(i) + ".html");
+        EXPECT_EQ(list.Contains("PAGE-" + std::to_string(i) + ".html"), present) << i;
+    }
+    std::sort(expected.begin(), expected.end(), CaseFold::LessIgnoringCase());
+    EXPECT_EQ(list.Items(), expected);
+    EXPECT_FALSE(list.Add("page-1.HTML"));
+    EXPECT_EQ(list.Front(), expected.front());
 }

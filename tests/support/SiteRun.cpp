@@ -29,7 +29,7 @@ std::vector<std::string> SiteRun::AnalysedPages() const
     std::vector<std::string> pages;
     for (const ReportLine& line : models.Report.Lines())
         if (line.style == ReportStyle::BoldItalic && line.colour == ReportColour::Green)
-            pages.push_back(line.text);
+            pages.emplace_back(line.text);
     return pages;
 }
 
