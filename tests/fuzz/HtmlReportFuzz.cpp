@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t end = all.find('\0', start);
         if (end == std::string::npos)
             end = all.size();
-        ReportLine line { all.substr(start, end - start), ReportStyle((choice + n) % 3), 0,
+        ReportLine line { std::string_view(all).substr(start, end - start), ReportStyle((choice + n) % 3), 0,
             ReportColour((choice / 3 + n) % 6), KeepWhenFailedOnly(n % 2) };
         html.Add(line);
         start = end + 1;
