@@ -25,7 +25,7 @@ void ExternalProbe::StartAhead(const ResolvedReference& ref, bool image)
     if (!m_ctx.probes || ref.kind != ResolvedReference::Kind::Address || !Wanted(ref, image)
         || Remembered(ProbedAddress(ref)))
         return;
-    if (!m_ctx.state.Places.Known(ref.SeenKeyParts()) && m_startedAhead.Insert(ref.SeenKey()))
+    if (!m_ctx.state.Places.Known(ref.SeenKeyParts().View()) && m_startedAhead.Insert(ref.SeenKey()))
         m_ctx.probes->StartAhead(ProbedAddress(ref));
 }
 

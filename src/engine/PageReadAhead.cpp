@@ -130,13 +130,13 @@ void PageReadAhead::IndexAhead(std::unique_lock<std::mutex>& lock)
         return;
     std::string realPath = request.realPath;
     lock.unlock();
-    std::optional<FileStamp> stamp = FileStampOf(realPath);
+    FileStamp stamp;
     std::string text;
-    bool read = stamp && ReadRegularFile(realPath, text).Ok();
+    bool read = ReadRegularFile(realPath, text, stamp).Ok();
     AnchorIndex::Anchors anchors = read ? AnchorIndex::AnchorsOf(text) : AnchorIndex::Anchors();
     lock.lock();
     if (read)
-        m_anchors.try_emplace(std::move(realPath), IndexedAnchors { *stamp, std::move(anchors) });
+        m_anchors.try_emplace(std::move(realPath), IndexedAnchors { stamp, std::move(anchors) });
 }
 
 PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<IndexedAnchors> indexed) const
@@ -145,15 +145,17 @@ PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<Indexe
     if (page.realPath.empty())
         return page;
     // Stamped before the read: a change made while it is read shows at the page's turn.
-    page.stamp = FileStampOf(page.realPath);
+    FileStamp stamp;
     std::string text;
-    page.read = ReadRegularFile(page.realPath, text);
+    page.read = ReadRegularFile(page.realPath, text, stamp);
     if (!page.read.Ok())
         return page;
+    page.stamp = stamp;
     bool reuse = indexed && page.stamp == indexed->stamp;
     page.walked
         = WalkedPage::Of(std::move(text), m_markup, reuse ? WalkedPage::Anchors::Skip : request.anchors);
     if (reuse)
         page.walked.anchors = std::move(indexed->anchors);
+    page.walked.MakeKeys(page.name);
     return page;
 }

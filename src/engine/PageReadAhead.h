@@ -28,7 +28,7 @@ public:
     struct Page {
         std::string name;
         std::string realPath;
-        /// Taken before the file was read; nothing when there was no file.
+        /// Taken on the open file before it was read; nothing unless it was read.
         std::optional<FileStamp> stamp;
         FileRead read;
         WalkedPage walked;

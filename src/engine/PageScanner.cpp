@@ -75,6 +75,7 @@ bool PageScanner::Walk(const WalkedPage& walked, const std::string& folder)
     if (m_ctx.probes)
         StartProbesAhead(walked, folder);
     LineCounter lines(walked.text);
+    bool keysMade = walked.HasKeys();
     for (const WalkedPage::Tag& tag : walked.tags) {
         m_ctx.host.ProcessMessages();
         if (state.AbortRequested)
@@ -83,7 +84,10 @@ bool PageScanner::Walk(const WalkedPage& walked, const std::string& folder)
             state.CurrentLine = tag.line;
         for (std::uint32_t i = tag.firstReference; i < tag.firstReference + tag.referenceCount; ++i) {
             const WalkedPage::Reference& reference = walked.references[i];
-            m_check.CheckValue(walked.Value(reference), reference.use, folder);
+            if (keysMade)
+                m_check.CheckValue(walked.Value(reference), reference.use, folder, walked.KeyOf(i));
+            else
+                m_check.CheckValue(walked.Value(reference), reference.use, folder);
             if (state.AbortRequested)
                 return false;
         }

@@ -61,6 +61,30 @@ std::string Normalize(std::string_view path)
     return out;
 }
 
+std::size_t NormalizedNameCount(std::string_view path)
+{
+    // Normalize's names are some ".." and then names that are not: a ".." takes away the
+    // last of those, or adds to the first when there is none.
+    std::size_t climbs = 0;
+    std::size_t names = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && !IsSeparator(path[i]))
+            continue;
+        std::string_view name = path.substr(start, i - start);
+        start = i + 1;
+        if (name.empty() || name == ".")
+            continue;
+        if (name != "..")
+            ++names;
+        else if (names > 0)
+            --names;
+        else
+            ++climbs;
+    }
+    return climbs + names;
+}
+
 std::string RelativeTo(std::string_view folder, std::string_view path)
 {
     std::vector<std::string_view> from = NamesOf(folder);

@@ -15,6 +15,8 @@ std::string RemoveDotSegments(std::string path);
 /// Resolves "." and ".." by name and joins with "/": "a/b/../c.gif" becomes "a/c.gif".
 /// A ".." that climbs above the start is kept.
 std::string Normalize(std::string_view path);
+/// How many names Normalize leaves, without making its text.
+std::size_t NormalizedNameCount(std::string_view path);
 
 /// `path` written from `folder`; both absolute, without "." or ".." names.
 std::string RelativeTo(std::string_view folder, std::string_view path);

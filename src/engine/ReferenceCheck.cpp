@@ -4,6 +4,7 @@
 #include "engine/UrlText.h"
 
 #include <algorithm>
+#include <cassert>
 #include <utility>
 
 namespace {
@@ -58,15 +59,35 @@ void ReferenceCheck::StartProbeAhead(std::string_view value, ResolvedReference::
 
 void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder)
 {
-    RunState& state = m_ctx.state;
-    if (state.AbortRequested)
+    if (m_ctx.state.AbortRequested)
         return;
-    bool image = use == ResolvedReference::Use::Image;
     ResolvedReference ref = Resolve(value, use, folder);
-    bool first = false;
-    m_placeRef = state.Places.Note(ref.SeenKeyParts(), state.CurrentPage, state.CurrentLine, first);
-    if (!first)
+    if (NoteFirstPlace(ref.SeenKeyParts().View()))
+        CheckFirst(value, ref, use);
+}
+
+void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder,
+    const ResolvedReference::KeyView& key)
+{
+    if (m_ctx.state.AbortRequested || !NoteFirstPlace(key))
         return;
+    ResolvedReference ref = Resolve(value, use, folder);
+    assert(ref.SeenKeyParts().View() == key && "a key made ahead is the key of the value");
+    CheckFirst(value, ref, use);
+}
+
+bool ReferenceCheck::NoteFirstPlace(const ResolvedReference::KeyView& key)
+{
+    RunState& state = m_ctx.state;
+    bool first = false;
+    m_placeRef = state.Places.Note(key, state.CurrentPage, state.CurrentLine, first);
+    return first;
+}
+
+void ReferenceCheck::CheckFirst(std::string_view value, const ResolvedReference& ref, ResolvedReference::Use use)
+{
+    RunState& state = m_ctx.state;
+    bool image = use == ResolvedReference::Use::Image;
     if (m_exclusions.Matches(value)) {
         ListExcluded(ref, image);
         return;

@@ -23,6 +23,10 @@ public:
 
     /// Checks a reference value as cut from its tag; `folder` is the page's folder.
     void CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder);
+    /// The same, when the value's seen key was made already: a reference met before is
+    /// then not resolved again.
+    void CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder,
+        const ResolvedReference::KeyView& key);
     /// Starts the probe that `CheckValue` will want for the same value, when it will probe
     /// an external address; each target once per page.
     void StartProbeAhead(std::string_view value, ResolvedReference::Use use, const std::string& folder);
@@ -31,6 +35,10 @@ public:
 
 private:
     ResolvedReference Resolve(std::string_view value, ResolvedReference::Use use, const std::string& folder) const;
+    /// Records the reference's place; true when it is the first.
+    bool NoteFirstPlace(const ResolvedReference::KeyView& key);
+    /// Checks a reference met for the first time.
+    void CheckFirst(std::string_view value, const ResolvedReference& ref, ResolvedReference::Use use);
     void CheckLocalImage(const ResolvedReference& ref);
     void CheckLocalLink(const ResolvedReference& ref);
     void CheckFileUrl(const ResolvedReference& ref, bool image);

@@ -10,7 +10,7 @@ std::uint32_t ReferencePlaces::HashOf(const Key& key)
 }
 
 std::uint32_t ReferencePlaces::Note(
-    const ResolvedReference::KeyParts& parts, const std::string& page, std::uint32_t line, bool& first)
+    const ResolvedReference::KeyView& parts, const std::string& page, std::uint32_t line, bool& first)
 {
     // Kept at most half full, so a probe ends soon at a free slot.
     if (2 * (m_keyCount + 1) > m_keySlots.size())
@@ -37,7 +37,7 @@ std::uint32_t ReferencePlaces::Note(
     return ref;
 }
 
-bool ReferencePlaces::Known(const ResolvedReference::KeyParts& parts) const
+bool ReferencePlaces::Known(const ResolvedReference::KeyView& parts) const
 {
     Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };
     if (m_keyCount == 0 || key.text == InternedTexts::Missing || key.fragment == InternedTexts::Missing)

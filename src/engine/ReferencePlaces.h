@@ -26,9 +26,9 @@ public:
 
     /// Records a place of the reference known by `key` (a reference's seen key) and
     /// returns the reference's number; `first` tells whether the key was new.
-    std::uint32_t Note(const ResolvedReference::KeyParts& key, const std::string& page, std::uint32_t line, bool& first);
+    std::uint32_t Note(const ResolvedReference::KeyView& key, const std::string& page, std::uint32_t line, bool& first);
     /// Whether a reference known by `key` was noted already.
-    bool Known(const ResolvedReference::KeyParts& key) const;
+    bool Known(const ResolvedReference::KeyView& key) const;
     /// The reference's check wrote `row` of `grid`.
     void BindRow(std::uint32_t ref, Grid grid, std::size_t row);
     /// The reference leads to a page that exists but lacks its anchor.

@@ -33,8 +33,7 @@ std::size_t UnjudgedFolderNames(const std::string& folder, std::string_view targ
 {
     if (folder.empty() || target.compare(0, folder.size(), folder) != 0)
         return 0;
-    std::string names = PathText::Normalize(folder);
-    long depth = names.empty() ? 0 : long(std::count(names.begin(), names.end(), '/')) + 1;
+    long depth = long(PathText::NormalizedNameCount(folder));
     long lowest = depth;
     std::string_view rest = target.substr(folder.size());
     for (std::size_t start = 0; start <= rest.size();) {
@@ -56,6 +55,18 @@ std::size_t UnjudgedFolderNames(const std::string& folder, std::string_view targ
 
 ResolvedReference ResolvedReference::Resolve(std::string_view value, const std::string& pageFolder,
     const std::string& currentPage, Use use, Decoding decoding)
+{
+    return Resolve(value, pageFolder, currentPage, use, decoding, Texts::Shown);
+}
+
+ResolvedReference::KeyParts ResolvedReference::SeenKeyOf(std::string_view value, const std::string& pageFolder,
+    const std::string& currentPage, Use use, Decoding decoding)
+{
+    return Resolve(value, pageFolder, currentPage, use, decoding, Texts::KeyOnly).SeenKeyParts();
+}
+
+ResolvedReference ResolvedReference::Resolve(std::string_view value, const std::string& pageFolder,
+    const std::string& currentPage, Use use, Decoding decoding, Texts texts)
 {
     ResolvedReference r;
     value = value.substr(0, value.find('?'));
@@ -96,14 +107,16 @@ ResolvedReference ResolvedReference::Resolve(std::string_view value, const std::
         while (!written.empty() && PathText::IsSeparator(written.front()))
             written.remove_prefix(1);
     }
-    r.display = WithoutLeadingDotSlash(r.folder + std::string(written.empty() ? "/" : written) + anchor);
-    r.target = use == Use::Link ? LinkTarget(r.display) : r.display;
-
     std::optional<std::string> path
         = decoding == Decoding::Decoded ? UrlText::DecodePath(written) : std::optional<std::string>(written);
     if (path) {
         path = WithoutLeadingDotSlash(r.folder + *path);
         r.path = use == Use::Link ? LinkTarget(std::move(*path)) : std::move(*path);
+    }
+    // A path that is no file's name is known by the text shown.
+    if (texts == Texts::Shown || !r.path) {
+        r.display = WithoutLeadingDotSlash(r.folder + std::string(written.empty() ? "/" : written) + anchor);
+        r.target = use == Use::Link ? LinkTarget(r.display) : r.display;
     }
     return r;
 }

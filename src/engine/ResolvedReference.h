@@ -39,15 +39,30 @@ struct ResolvedReference {
     /// What the run knows a reference it has already checked by, in parts: for a local
     /// path, how many of its folder names are not judged, the path with "." and ".."
     /// resolved, and the fragment; for anything else a scope below and the text shown.
+    /// A key whose texts are held elsewhere.
+    struct KeyView {
+        std::uint32_t scope = 0;
+        std::string_view text;
+        std::string_view fragment;
+        bool operator==(const KeyView&) const = default;
+    };
     struct KeyParts {
         static constexpr std::uint32_t NotLocal = UINT32_MAX;
         static constexpr std::uint32_t NoPath = UINT32_MAX - 1;
         std::uint32_t scope = NotLocal;
         std::string text;
-        std::string_view fragment;
+        std::string fragment;
+        KeyView View() const { return { scope, text, fragment }; }
     };
-    /// Valid while this reference is.
     KeyParts SeenKeyParts() const;
+    /// The seen key of what Resolve makes of the value, without the texts it shows.
+    static KeyParts SeenKeyOf(std::string_view value, const std::string& pageFolder, const std::string& currentPage,
+        Use use, Decoding decoding);
     /// The same key as one text.
     std::string SeenKey() const;
+
+private:
+    enum class Texts { Shown, KeyOnly };
+    static ResolvedReference Resolve(std::string_view value, const std::string& pageFolder,
+        const std::string& currentPage, Use use, Decoding decoding, Texts texts);
 };

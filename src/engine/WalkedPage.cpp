@@ -135,13 +135,30 @@ WalkedPage WalkedPage::Of(std::string text, Markup markup, Anchors anchors)
     return page;
 }
 
+void WalkedPage::MakeKeys(const std::string& page)
+{
+    std::string folder = PathText::FolderOf(page);
+    keys.clear();
+    keyTexts.clear();
+    keys.reserve(references.size());
+    for (const Reference& r : references) {
+        ResolvedReference::KeyParts parts
+            = ResolvedReference::SeenKeyOf(Value(r), folder, page, r.use, ResolvedReference::Decoding::Decoded);
+        keys.push_back({ parts.scope, std::uint32_t(keyTexts.size()), std::uint32_t(parts.text.size()),
+            std::uint32_t(parts.fragment.size()) });
+        keyTexts += parts.text;
+        keyTexts += parts.fragment;
+    }
+}
+
 std::size_t WalkedPage::Bytes() const
 {
     std::size_t anchorBytes = 0;
     for (const std::string& a : anchors)
         anchorBytes += a.size() + 48;
     return sizeof(WalkedPage) + text.capacity() + values.capacity() + tags.capacity() * sizeof(Tag)
-        + references.capacity() * sizeof(Reference) + anchorBytes;
+        + references.capacity() * sizeof(Reference) + keys.capacity() * sizeof(Key) + keyTexts.capacity()
+        + anchorBytes;
 }
 
 bool HasPageExtension(std::string_view page)

@@ -50,8 +50,29 @@ struct WalkedPage {
     std::string values;
     /// Empty unless indexed.
     AnchorIndex::Anchors anchors;
+    /// The seen key of each reference, once MakeKeys has run: its text and then its
+    /// fragment in `keyTexts`.
+    struct Key {
+        std::uint32_t scope;
+        std::uint32_t offset;
+        std::uint32_t textSize;
+        std::uint32_t fragmentSize;
+    };
+    std::vector<Key> keys;
+    std::string keyTexts;
 
     static WalkedPage Of(std::string text, Markup markup, Anchors anchors);
+
+    /// Resolves every reference as the off-line run resolves them on the page `page`, so
+    /// that the thread that walked the page does that work too.
+    void MakeKeys(const std::string& page);
+    bool HasKeys() const { return keys.size() == references.size(); }
+    ResolvedReference::KeyView KeyOf(std::size_t reference) const
+    {
+        const Key& k = keys[reference];
+        std::string_view texts = keyTexts;
+        return { k.scope, texts.substr(k.offset, k.textSize), texts.substr(k.offset + k.textSize, k.fragmentSize) };
+    }
 
     std::string_view TagText(const Tag& tag) const
     {

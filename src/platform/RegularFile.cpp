@@ -19,9 +19,8 @@ FileRead Judge(const struct stat& st, std::size_t limit)
     return {};
 }
 
-FileRead ReadOpenFile(int fd, std::string& content, std::size_t limit)
+FileRead ReadOpenFile(int fd, std::string& content, std::size_t limit, struct stat& st)
 {
-    struct stat st {};
     if (::fstat(fd, &st) != 0)
         return Refused(FileRead::Status::Unreadable, errno);
     FileRead judged = Judge(st, limit);
@@ -41,6 +40,27 @@ FileRead ReadOpenFile(int fd, std::string& content, std::size_t limit)
             return Refused(FileRead::Status::TooLarge);
         content.append(buffer, std::size_t(n));
     }
+}
+
+FileRead ReadChecked(const std::string& path, std::string& content, std::size_t limit, FileStamp& stamp)
+{
+    content.clear();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return Refused(errno == ENOENT ? FileRead::Status::Missing : FileRead::Status::Unreadable, errno);
+    FileRead judged = Judge(st, limit);
+    if (!judged.Ok())
+        return judged;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return Refused(errno == ENOENT ? FileRead::Status::Missing : FileRead::Status::Unreadable, errno);
+    FileRead result = ReadOpenFile(fd, content, limit, st);
+    ::close(fd);
+    if (result.Ok())
+        stamp = FileStamp::Of(st);
+    else
+        content.clear();
+    return result;
 }
 
 }
@@ -64,19 +84,11 @@ std::string FileRead::Reason() const
 
 FileRead ReadRegularFile(const std::string& path, std::string& content, std::size_t limit)
 {
-    content.clear();
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return Refused(errno == ENOENT ? FileRead::Status::Missing : FileRead::Status::Unreadable, errno);
-    FileRead judged = Judge(st, limit);
-    if (!judged.Ok())
-        return judged;
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return Refused(errno == ENOENT ? FileRead::Status::Missing : FileRead::Status::Unreadable, errno);
-    FileRead result = ReadOpenFile(fd, content, limit);
-    ::close(fd);
-    if (!result.Ok())
-        content.clear();
-    return result;
+    FileStamp unused;
+    return ReadChecked(path, content, limit, unused);
+}
+
+FileRead ReadRegularFile(const std::string& path, std::string& content, FileStamp& stamp)
+{
+    return ReadChecked(path, content, PageSizeLimit, stamp);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileStamp.h"
+
 #include <cstddef>
 #include <string>
 
@@ -25,3 +27,7 @@ constexpr std::size_t PageSizeLimit = std::size_t(64) << 20;
 /// replaced in between. Past `limit` bytes the file is refused, also when it grows while
 /// it is read. `content` is empty unless the read succeeded.
 FileRead ReadRegularFile(const std::string& path, std::string& content, std::size_t limit = PageSizeLimit);
+/// The same, with the stamp of the file read, taken on the open file before reading it:
+/// a change made while it is read gives the file another stamp. `stamp` is set when the
+/// read succeeds.
+FileRead ReadRegularFile(const std::string& path, std::string& content, FileStamp& stamp);

@@ -17,13 +17,27 @@ TEST(PathText, RemoveDotSegmentsDropsDotSlashButLeavesParentSegments)
         EXPECT_EQ(PathText::RemoveDotSegments(in), out) << in;
 }
 
-TEST(PathText, NormalizeResolvesDotsByName)
+TEST(PathText, NormalizeResolvesDotsByNameAndCountsTheNamesLeft)
 {
-    EXPECT_EQ(PathText::Normalize("a/b/../../c/x.html"), "c/x.html");
-    EXPECT_EQ(PathText::Normalize("a\\.\\b.gif"), "a/b.gif");
-    EXPECT_EQ(PathText::Normalize("../x.html"), "../x.html");
-    EXPECT_EQ(PathText::Normalize("a/../../x.html"), "../x.html");
-    EXPECT_EQ(PathText::Normalize("sub/"), "sub");
+    struct Case {
+        const char* in;
+        const char* out;
+        std::size_t names;
+    };
+    const Case cases[] = {
+        { "a/b/../../c/x.html", "c/x.html", 2 },
+        { "a\\.\\b.gif", "a/b.gif", 2 },
+        { "../x.html", "../x.html", 2 },
+        { "a/../../x.html", "../x.html", 2 },
+        { "../../a/b/../", "../../a", 3 },
+        { "sub/", "sub", 1 },
+        { "/", "/", 0 },
+        { "", "", 0 },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PathText::Normalize(c.in), c.out) << c.in;
+        EXPECT_EQ(PathText::NormalizedNameCount(c.in), c.names) << c.in;
+    }
 }
 
 TEST(PathText, FolderAndExtension)
