@@ -3,6 +3,9 @@
 #include "engine/PathText.h"
 #include "platform/FilesUnder.h"
 
+#include <string_view>
+#include <unordered_map>
+
 void SiteTrace::QueueStartPage(const std::string& page)
 {
     Page start = Resolve(page);
@@ -65,12 +68,25 @@ void SiteTrace::ListUnusedFiles()
     if (!m_reportUnused || !m_disk)
         return;
     // Identities, not texts: a file found through a symbolic link or under another
-    // spelling is the file listed.
+    // spelling is the file listed. A used path that is a listed file's own path has the
+    // identity the listing read; only the others are looked up again.
+    std::vector<FileUnder> files = FilesUnder(m_disk->BaseFolder());
+    std::unordered_map<std::string_view, FileId> listed;
+    for (const FileUnder& file : files)
+        listed.emplace(file.path, file.id);
+    const std::string& base = m_disk->BaseFolder();
+    std::string_view prefix = base == "/" ? std::string_view() : std::string_view(base);
     std::unordered_set<FileId, FileIdHash> used;
-    for (const std::string& path : m_used)
-        if (std::optional<FileId> id = FileIdOf(path))
+    for (const std::string& path : m_used) {
+        std::string_view rest = path;
+        bool under = rest.substr(0, prefix.size()) == prefix && rest.size() > prefix.size() && rest[prefix.size()] == '/';
+        auto it = under ? listed.find(rest.substr(prefix.size() + 1)) : listed.end();
+        if (it != listed.end())
+            used.insert(it->second);
+        else if (std::optional<FileId> id = FileIdOf(path))
             used.insert(*id);
-    for (const FileUnder& file : FilesUnder(m_disk->BaseFolder()))
+    }
+    for (const FileUnder& file : files)
         if (!used.count(file.id))
             m_state.UnusedFiles.Add(file.path);
 }
