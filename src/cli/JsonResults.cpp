@@ -26,8 +26,7 @@ std::string ExactBytes(std::string_view s)
 void AppendField(std::string& out, std::string_view name, std::string_view bytes)
 {
     out.append("\"").append(name).append("\": ");
-    AppendJsonString(out, bytes);
-    if (!IsUtf8(bytes))
+    if (!AppendJsonString(out, bytes))
         out.append(", \"").append(name).append("Bytes\": ").append(ExactBytes(bytes));
 }
 
@@ -144,14 +143,23 @@ std::string JsonString(std::string_view s)
     return out;
 }
 
-void AppendJsonString(std::string& out, std::string_view s)
+bool AppendJsonString(std::string& out, std::string_view s)
 {
+    bool utf8 = true;
     out += '"';
     for (std::size_t i = 0; i < s.size();) {
+        // Results are mostly paths and words: printable ASCII is copied a run at a time.
+        std::size_t plain = i;
+        while (plain < s.size() && s[plain] >= 0x20 && s[plain] < 0x7F && s[plain] != '"' && s[plain] != '\\')
+            ++plain;
+        out.append(s.data() + i, plain - i);
+        if ((i = plain) == s.size())
+            break;
         unsigned char c = static_cast<unsigned char>(s[i]);
         std::size_t n = Utf8Length(s, i);
         if (n == 0) {
             out += "\xef\xbf\xbd"; // U+FFFD, the replacement character
+            utf8 = false;
             ++i;
         } else if (c == '"' || c == '\\') {
             out += '\\';
@@ -168,6 +176,7 @@ void AppendJsonString(std::string& out, std::string_view s)
         }
     }
     out += '"';
+    return utf8;
 }
 
 void WriteResultsJson(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,

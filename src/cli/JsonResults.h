@@ -24,4 +24,5 @@ void WriteResultsJson(const TextSink& sink, const ResultGrid& links, const Resul
 /// A JSON string literal of bytes: valid UTF-8 passes through, each byte that is not
 /// part of a valid UTF-8 sequence becomes U+FFFD.
 std::string JsonString(std::string_view bytes);
-void AppendJsonString(std::string& out, std::string_view bytes);
+/// Appends JsonString(bytes); false when a byte had to be replaced.
+bool AppendJsonString(std::string& out, std::string_view bytes);
