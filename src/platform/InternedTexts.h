@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ChunkedVector.h"
 #include "platform/TextBlocks.h"
 
 #include <cstdint>
@@ -29,8 +30,9 @@ private:
     std::size_t SlotOf(std::string_view text, std::uint32_t hash) const;
     void Grow();
 
-    std::vector<std::string_view> m_texts;
-    std::vector<std::uint32_t> m_hashes;
+    /// In blocks, so that a pool of a million texts never holds two copies while it grows.
+    ChunkedVector<std::string_view> m_texts;
+    ChunkedVector<std::uint32_t> m_hashes;
     /// Open addressing over the texts' numbers, kept at most half full; `Free` marks an
     /// unused slot.
     static constexpr std::uint32_t Free = Missing;
