@@ -82,7 +82,7 @@ void PageReadAhead::ReadPages()
     for (;;) {
         m_readerWaits = true;
         m_work.wait(lock,
-            [this] { return m_stop || (!m_full && !m_requests.empty()) || m_indexed < m_requests.size(); });
+            [this] { return m_stop || (!m_full && !m_requests.empty()) || CanIndexAhead(); });
         m_readerWaits = false;
         if (m_stop)
             return;

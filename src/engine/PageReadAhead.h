@@ -43,6 +43,9 @@ public:
 
     static constexpr std::size_t MaxPages = 32;
     static constexpr std::size_t MaxBytes = std::size_t(4) << 20;
+    /// Pages whose anchors wait indexed ahead of their turn: a traced site queues most of
+    /// its pages long before it reads them, and their anchors must not all wait in memory.
+    static constexpr std::size_t MaxIndexedAhead = 2048;
 
     explicit PageReadAhead(WalkedPage::Markup markup);
     ~PageReadAhead();
@@ -83,6 +86,7 @@ private:
     {
         return !m_finished.empty() && (m_finished.size() >= MaxPages || m_bytes >= MaxBytes);
     }
+    bool CanIndexAhead() const { return m_indexed < m_requests.size() && m_anchors.size() < MaxIndexedAhead; }
     bool HalfEmpty() const { return m_finished.size() <= MaxPages / 2 && m_bytes <= MaxBytes / 2; }
 
     WalkedPage::Markup m_markup;

@@ -60,7 +60,7 @@ void SiteTrace::MarkUsed(const FileSystem::Found& file)
 {
     // An on-line look-up finds no file on disk.
     if (m_reportUnused && file.exists && !file.realPath.empty())
-        m_used.insert(file.realPath);
+        m_used.Intern(file.realPath);
 }
 
 void SiteTrace::ListUnusedFiles()
@@ -77,13 +77,15 @@ void SiteTrace::ListUnusedFiles()
     const std::string& base = m_disk->BaseFolder();
     std::string_view prefix = base == "/" ? std::string_view() : std::string_view(base);
     std::unordered_set<FileId, FileIdHash> used;
-    for (const std::string& path : m_used) {
+    // Number 0 is the empty text, which names no file.
+    for (std::uint32_t number = 1; number < m_used.Count(); ++number) {
+        std::string_view path = m_used.Text(number);
         std::string_view rest = path;
         bool under = rest.substr(0, prefix.size()) == prefix && rest.size() > prefix.size() && rest[prefix.size()] == '/';
         auto it = under ? listed.find(rest.substr(prefix.size() + 1)) : listed.end();
         if (it != listed.end())
             used.insert(it->second);
-        else if (std::optional<FileId> id = FileIdOf(path))
+        else if (std::optional<FileId> id = FileIdOf(std::string(path)))
             used.insert(*id);
     }
     for (const FileUnder& file : files)

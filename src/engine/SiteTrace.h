@@ -3,6 +3,7 @@
 #include "engine/RunState.h"
 #include "platform/FileId.h"
 #include "platform/FileSystem.h"
+#include "platform/InternedTexts.h"
 #include "report/RunLabels.h"
 
 #include <functional>
@@ -63,5 +64,7 @@ private:
     bool m_reportUnused;
     std::function<void(const std::string&)> m_queued;
     std::unordered_set<FileId, FileIdHash> m_pages;
-    std::unordered_set<std::string> m_used;
+    /// The real paths of the files references found: a large site's run keeps hundreds of
+    /// thousands, so each is kept once in blocks.
+    InternedTexts m_used;
 };
