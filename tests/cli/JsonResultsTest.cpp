@@ -16,6 +16,7 @@ TEST(JsonResults, StringsKeepValidUtf8AndReplaceEveryOtherByte)
     };
     const Case cases[] = {
         { "plain.html", "\"plain.html\"" },
+        { "a\x7f" "b\"c d", "\"a\x7f" "b\\\"c d\"" },
         { "a\"b\\c", "\"a\\\"b\\\\c\"" },
         { std::string("\x01\x1f\n\0", 4), "\"\\u0001\\u001f\\u000a\\u0000\"" },
         { "\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", "\"\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80\"" },
@@ -28,8 +29,13 @@ TEST(JsonResults, StringsKeepValidUtf8AndReplaceEveryOtherByte)
         { "\xed\xa0\x80", "\"" + replacement + replacement + replacement + "\"" },
         { "\xf4\x90\x80\x80", "\"" + replacement + replacement + replacement + replacement + "\"" },
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(JsonString(c.bytes), c.literal) << testing::PrintToString(c.bytes);
+        std::string appended;
+        // No case holds U+FFFD itself: a replacement shows bytes that were not UTF-8.
+        bool utf8 = AppendJsonString(appended, c.bytes);
+        EXPECT_EQ(utf8, appended.find(replacement) == std::string::npos) << testing::PrintToString(c.bytes);
+    }
 }
 
 // A replaced byte cannot be told from U+FFFD itself, so the exact bytes of such a cell

@@ -35,6 +35,10 @@ void CheckNormalize(std::string_view path)
 {
     std::string normal = PathText::Normalize(path);
     FUZZ_CHECK(PathText::Normalize(normal) == normal);
+    std::size_t names = 0;
+    for (std::size_t i = 0; i < normal.size(); ++i)
+        names += normal[i] != '/' && (i == 0 || normal[i - 1] == '/');
+    FUZZ_CHECK(PathText::NormalizedNameCount(path) == names);
     FUZZ_CHECK(normal.find('\\') == std::string::npos);
     FUZZ_CHECK(normal.find("//") == std::string::npos);
     std::size_t start = !normal.empty() && normal.front() == '/' ? 1 : 0;
@@ -84,6 +88,11 @@ void CheckResolution(std::string_view reference, const std::string& folder)
         FUZZ_CHECK(r.fragment.size() < reference.size() || r.fragment.empty());
         // The query part is never read as part of the fragment.
         FUZZ_CHECK(r.fragment.find('?') == std::string::npos);
+        // The key made without the texts shown is the key of the whole resolution.
+        FUZZ_CHECK(ResolvedReference::SeenKeyOf(
+                       reference, folder, folder + "page.html", use, ResolvedReference::Decoding::Decoded)
+                       .View()
+            == r.SeenKeyParts().View());
         r.SeenKey();
     }
 }
