@@ -36,16 +36,16 @@ struct ResolvedReference {
     static ResolvedReference Resolve(std::string_view value, const std::string& pageFolder,
         const std::string& currentPage, Use use, Decoding decoding);
 
-    /// What the run knows a reference it has already checked by, in parts: for a local
-    /// path, how many of its folder names are not judged, the path with "." and ".."
-    /// resolved, and the fragment; for anything else a scope below and the text shown.
-    /// A key whose texts are held elsewhere.
+    /// A seen key (see KeyParts) whose texts are held elsewhere.
     struct KeyView {
         std::uint32_t scope = 0;
         std::string_view text;
         std::string_view fragment;
         bool operator==(const KeyView&) const = default;
     };
+    /// What the run knows a reference it has already checked by, in parts: for a local
+    /// path, how many of its folder names are not judged, the path with "." and ".."
+    /// resolved, and the fragment; for anything else a scope below and the text shown.
     struct KeyParts {
         static constexpr std::uint32_t NotLocal = UINT32_MAX;
         static constexpr std::uint32_t NoPath = UINT32_MAX - 1;
