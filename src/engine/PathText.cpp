@@ -6,17 +6,23 @@ namespace PathText {
 
 namespace {
 
-std::vector<std::string_view> NamesOf(std::string_view path)
+/// Calls `f` with each name of `path`, in order; empty names (doubled separators) are skipped.
+template<typename F> void ForEachName(std::string_view path, F&& f)
 {
-    std::vector<std::string_view> names;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i < path.size() && !IsSeparator(path[i]))
             continue;
         if (i > start)
-            names.push_back(path.substr(start, i - start));
+            f(path.substr(start, i - start));
         start = i + 1;
     }
+}
+
+std::vector<std::string_view> NamesOf(std::string_view path)
+{
+    std::vector<std::string_view> names;
+    ForEachName(path, [&](std::string_view name) { names.push_back(name); });
     return names;
 }
 
@@ -39,19 +45,14 @@ std::string Normalize(std::string_view path)
     // Reused: the run normalizes a path for every link it finds.
     thread_local std::vector<std::string_view> names;
     names.clear();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path[i]))
-            continue;
-        std::string_view name = path.substr(start, i - start);
-        start = i + 1;
-        if (name.empty() || name == ".")
-            continue;
+    ForEachName(path, [](std::string_view name) {
+        if (name == ".")
+            return;
         if (name == ".." && !names.empty() && names.back() != "..")
             names.pop_back();
         else
             names.push_back(name);
-    }
+    });
     std::string out = !path.empty() && IsSeparator(path.front()) ? "/" : "";
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0)
@@ -67,21 +68,16 @@ std::size_t NormalizedNameCount(std::string_view path)
     // last of those, or adds to the first when there is none.
     std::size_t climbs = 0;
     std::size_t names = 0;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path[i]))
-            continue;
-        std::string_view name = path.substr(start, i - start);
-        start = i + 1;
-        if (name.empty() || name == ".")
-            continue;
+    ForEachName(path, [&](std::string_view name) {
+        if (name == ".")
+            return;
         if (name != "..")
             ++names;
         else if (names > 0)
             --names;
         else
             ++climbs;
-    }
+    });
     return climbs + names;
 }
 
