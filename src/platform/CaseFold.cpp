@@ -52,12 +52,9 @@ std::size_t FoldedHash::operator()(std::string_view s) const
 int CompareIgnoringCase(std::string_view a, std::string_view b)
 {
     std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        auto x = static_cast<unsigned char>(Lower(a[i]));
-        auto y = static_cast<unsigned char>(Lower(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
+    std::size_t i = FoldedMismatch(a.data(), b.data(), n);
+    if (i < n)
+        return static_cast<unsigned char>(Lower(a[i])) < static_cast<unsigned char>(Lower(b[i])) ? -1 : 1;
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;

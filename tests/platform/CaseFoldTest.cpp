@@ -16,9 +16,30 @@ TEST(CaseFold, FindIgnoringCase)
     EXPECT_EQ(CaseFold::FindIgnoringCase("abc", "x", 7), std::string_view::npos);
 }
 
-TEST(CaseFold, CompareSortsPunctuationBeforeLetters)
+TEST(CaseFold, CompareAndEqualFoldOnlyLettersAtEveryPositionOfLongTexts)
 {
-    EXPECT_LT(CaseFold::CompareIgnoringCase("a_b", "AAB"), 0);
-    EXPECT_EQ(CaseFold::CompareIgnoringCase("Index.HTML", "index.html"), 0);
-    EXPECT_LT(CaseFold::CompareIgnoringCase("a", "a.gif"), 0);
+    // Texts longer than a word, differing before, at and after a word's end.
+    struct Case {
+        std::string_view a, b;
+        int order;
+    };
+    const Case cases[] = {
+        { "a_b", "AAB", -1 }, // '_' lies between 'Z' and 'a'
+        { "Index.HTML", "index.html", 0 },
+        { "a", "a.gif", -1 },
+        { "", "", 0 },
+        { "pages/chapter-01/Intro.html", "PAGES/Chapter-01/intro.HTML", 0 },
+        { "pages/chapter-01/intro.html", "pages/chapter-01/intro.htm", 1 },
+        { "pages/chapter-01/a.html", "pages/chapter-01/b.html", -1 },
+        { "abcdefgX", "abcdefgy", -1 }, // last byte of the first word
+        { "abcdefghI", "abcdefghj", -1 }, // first byte after it
+        { "abcdefgh\xc3\xa9", "abcdefgh\xc3\x89", 1 }, // UTF-8 is not folded
+        { "abcdefgh[", "ABCDEFGHa", -1 }, // '[' sorts before letters folded down
+    };
+    for (const Case& c : cases) {
+        int order = CaseFold::CompareIgnoringCase(c.a, c.b);
+        EXPECT_EQ((order > 0) - (order < 0), c.order) << c.a << " / " << c.b;
+        EXPECT_EQ(CaseFold::CompareIgnoringCase(c.b, c.a), -order) << c.a << " / " << c.b;
+        EXPECT_EQ(CaseFold::EqualIgnoringCase(c.a, c.b), c.order == 0) << c.a << " / " << c.b;
+    }
 }
