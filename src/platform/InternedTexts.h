@@ -32,10 +32,13 @@ private:
 
     /// In blocks, so that a pool of a million texts never holds two copies while it grows.
     ChunkedVector<std::string_view> m_texts;
-    ChunkedVector<std::uint32_t> m_hashes;
-    /// Open addressing over the texts' numbers, kept at most half full; `Free` marks an
-    /// unused slot.
+    /// Open addressing over the texts' numbers, kept at most three quarters full. A slot
+    /// holds its text's hash, so a probe passes other texts without touching them.
     static constexpr std::uint32_t Free = Missing;
-    std::vector<std::uint32_t> m_slots;
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t id = Free;
+    };
+    std::vector<Slot> m_slots;
     TextBlocks m_bytes;
 };
