@@ -6,19 +6,6 @@ namespace PathText {
 
 namespace {
 
-/// Calls `f` with each name of `path`, in order; empty names (doubled separators) are skipped.
-template<typename F> void ForEachName(std::string_view path, F&& f)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path[i]))
-            continue;
-        if (i > start)
-            f(path.substr(start, i - start));
-        start = i + 1;
-    }
-}
-
 std::vector<std::string_view> NamesOf(std::string_view path)
 {
     std::vector<std::string_view> names;

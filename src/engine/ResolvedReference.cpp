@@ -35,19 +35,12 @@ std::size_t UnjudgedFolderNames(const std::string& folder, std::string_view targ
         return 0;
     long depth = long(PathText::NormalizedNameCount(folder));
     long lowest = depth;
-    std::string_view rest = target.substr(folder.size());
-    for (std::size_t start = 0; start <= rest.size();) {
-        std::size_t end = rest.find_first_of("/\\", start);
-        std::string_view name
-            = rest.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    PathText::ForEachName(target.substr(folder.size()), [&](std::string_view name) {
         if (name == "..")
             lowest = std::min(lowest, --depth);
-        else if (!name.empty() && name != ".")
+        else if (name != ".")
             ++depth;
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
+    });
     return std::size_t(std::max(0L, lowest));
 }
 

@@ -8,7 +8,7 @@ bool StringList::Add(std::string text)
     if (m_order == Order::SortedUnique)
         return m_sorted.Insert(text);
     if (m_indexed)
-        m_index[Fold(text)].places.push_back(m_slots.size());
+        m_index[text].places.push_back(m_slots.size());
     m_slots.push_back(std::move(text));
     m_live.push_back(true);
     ++m_liveCount;
@@ -27,7 +27,7 @@ bool StringList::Contains(std::string_view text) const
     if (m_order == Order::SortedUnique)
         return m_sorted.Contains(text);
     BuildIndex();
-    auto it = m_index.find(Fold(text));
+    auto it = m_index.find(text);
     return it != m_index.end() && !it->second.Empty();
 }
 
@@ -36,7 +36,7 @@ bool StringList::Remove(std::string_view text)
     if (m_order == Order::SortedUnique)
         return m_sorted.Remove(text);
     BuildIndex();
-    auto it = m_index.find(Fold(text));
+    auto it = m_index.find(text);
     if (it == m_index.end() || it->second.Empty())
         return false;
     m_live[it->second.Front()] = false;
@@ -73,7 +73,7 @@ std::string StringList::TakeFront()
     m_live[m_head] = false;
     if (m_indexed) {
         // The front entry is the oldest of its key, so it heads that key's positions.
-        auto it = m_index.find(Fold(s));
+        auto it = m_index.find(s);
         ++it->second.head;
         if (it->second.Empty())
             m_index.erase(it);
@@ -121,7 +121,7 @@ void StringList::BuildIndex() const
     m_index.clear();
     for (std::size_t i = m_head; i < m_slots.size(); ++i)
         if (m_live[i])
-            m_index[Fold(m_slots[i])].places.push_back(i);
+            m_index[m_slots[i]].places.push_back(i);
     m_indexed = true;
 }
 

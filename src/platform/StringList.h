@@ -57,7 +57,6 @@ public:
     std::vector<std::string> Items() const;
 
 private:
-    std::string Fold(std::string_view text) const { return CaseFold::LowerCase(text); }
     void BuildIndex() const;
     void Compact();
 
@@ -77,5 +76,7 @@ private:
         bool Empty() const { return head == places.size(); }
         std::size_t Front() const { return places[head]; }
     };
-    mutable std::unordered_map<std::string, Positions> m_index;
+    /// Keyed by each text as first added, found by any spelling with letter case ignored,
+    /// so a look-up makes no folded copy.
+    mutable std::unordered_map<std::string, Positions, CaseFold::FoldedHash, CaseFold::FoldedEqual> m_index;
 };
