@@ -80,9 +80,8 @@ void SiteTrace::ListUnusedFiles()
     // Number 0 is the empty text, which names no file.
     for (std::uint32_t number = 1; number < m_used.Count(); ++number) {
         std::string_view path = m_used.Text(number);
-        std::string_view rest = path;
-        bool under = rest.substr(0, prefix.size()) == prefix && rest.size() > prefix.size() && rest[prefix.size()] == '/';
-        auto it = under ? listed.find(rest.substr(prefix.size() + 1)) : listed.end();
+        bool under = path.size() > prefix.size() && path.starts_with(prefix) && path[prefix.size()] == '/';
+        auto it = under ? listed.find(path.substr(prefix.size() + 1)) : listed.end();
         if (it != listed.end())
             used.insert(it->second);
         else if (std::optional<FileId> id = FileIdOf(std::string(path)))
