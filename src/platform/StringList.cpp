@@ -7,11 +7,11 @@ bool StringList::Add(std::string text)
 {
     if (m_order == Order::SortedUnique)
         return m_sorted.Insert(text);
-    if (m_indexed)
-        m_index[text].places.push_back(m_slots.size());
     m_slots.push_back(std::move(text));
     m_live.push_back(true);
     ++m_liveCount;
+    if (m_indexed)
+        IndexEntry(m_slots.size() - 1);
     return true;
 }
 
@@ -27,8 +27,7 @@ bool StringList::Contains(std::string_view text) const
     if (m_order == Order::SortedUnique)
         return m_sorted.Contains(text);
     BuildIndex();
-    auto it = m_index.find(text);
-    return it != m_index.end() && !it->second.Empty();
+    return m_index[IndexSlotOf(text, HashOf(text))].oldest != None;
 }
 
 bool StringList::Remove(std::string_view text)
@@ -36,13 +35,11 @@ bool StringList::Remove(std::string_view text)
     if (m_order == Order::SortedUnique)
         return m_sorted.Remove(text);
     BuildIndex();
-    auto it = m_index.find(text);
-    if (it == m_index.end() || it->second.Empty())
+    std::size_t slot = IndexSlotOf(text, HashOf(text));
+    if (m_index[slot].oldest == None)
         return false;
-    m_live[it->second.Front()] = false;
-    ++it->second.head;
-    if (it->second.Empty())
-        m_index.erase(it);
+    m_live[m_index[slot].oldest] = false;
+    UnindexOldest(slot);
     --m_liveCount;
     Compact();
     return true;
@@ -69,15 +66,14 @@ std::string StringList::TakeFront()
     }
     while (!m_live[m_head])
         ++m_head;
+    // The front entry is the oldest of its text, so it heads that text's chain.
+    if (m_indexed) {
+        std::size_t slot = IndexSlotOf(m_slots[m_head], HashOf(m_slots[m_head]));
+        assert(m_index[slot].oldest == m_head && "the front is the oldest of its text");
+        UnindexOldest(slot);
+    }
     std::string s = std::move(m_slots[m_head]);
     m_live[m_head] = false;
-    if (m_indexed) {
-        // The front entry is the oldest of its key, so it heads that key's positions.
-        auto it = m_index.find(s);
-        ++it->second.head;
-        if (it->second.Empty())
-            m_index.erase(it);
-    }
     ++m_head;
     --m_liveCount;
     Compact();
@@ -92,6 +88,8 @@ void StringList::Clear()
     m_head = 0;
     m_liveCount = 0;
     m_index.clear();
+    m_nextEqual.clear();
+    m_indexFilled = 0;
     m_indexed = false;
 }
 
@@ -118,11 +116,66 @@ void StringList::BuildIndex() const
 {
     if (m_indexed)
         return;
-    m_index.clear();
+    // Kept at most three quarters full, removed slots counted, at twice the live texts.
+    std::size_t size = 64;
+    while (size < 2 * m_liveCount + 2)
+        size *= 2;
+    m_index.assign(size, IndexSlot {});
+    m_indexFilled = 0;
+    m_nextEqual.assign(m_slots.size(), None);
+    m_indexed = true;
     for (std::size_t i = m_head; i < m_slots.size(); ++i)
         if (m_live[i])
-            m_index[m_slots[i]].places.push_back(i);
-    m_indexed = true;
+            IndexEntry(i);
+}
+
+std::uint32_t StringList::HashOf(std::string_view text)
+{
+    return std::uint32_t(CaseFold::FoldedHash()(text));
+}
+
+std::size_t StringList::IndexSlotOf(std::string_view text, std::uint32_t hash) const
+{
+    std::size_t mask = m_index.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const IndexSlot& slot = m_index[i];
+        if (slot.oldest == None)
+            return i;
+        if (slot.oldest != Removed && slot.hash == hash && CaseFold::EqualIgnoringCase(m_slots[slot.oldest], text))
+            return i;
+    }
+}
+
+void StringList::IndexEntry(std::size_t position) const
+{
+    if (4 * (m_indexFilled + 1) > 3 * m_index.size()) {
+        // Rebuilt from the live entries, which also clears the removed slots.
+        m_indexed = false;
+        BuildIndex();
+        return;
+    }
+    m_nextEqual.resize(m_slots.size(), None);
+    std::uint32_t hash = HashOf(m_slots[position]);
+    IndexSlot& slot = m_index[IndexSlotOf(m_slots[position], hash)];
+    auto at = std::uint32_t(position);
+    if (slot.oldest == None) {
+        slot = { hash, at, at };
+        ++m_indexFilled;
+        return;
+    }
+    m_nextEqual[slot.newest] = at;
+    slot.newest = at;
+}
+
+void StringList::UnindexOldest(std::size_t slot) const
+{
+    IndexSlot& s = m_index[slot];
+    std::uint32_t next = m_nextEqual[s.oldest];
+    m_nextEqual[s.oldest] = None;
+    if (next == None)
+        s.oldest = s.newest = Removed;
+    else
+        s.oldest = next;
 }
 
 void StringList::Compact()

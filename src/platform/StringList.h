@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 /// An ordered list of texts whose search, sorting and duplicate test ignore letter case
@@ -57,7 +57,14 @@ public:
     std::vector<std::string> Items() const;
 
 private:
+    static std::uint32_t HashOf(std::string_view text);
     void BuildIndex() const;
+    /// Files the live entry at `position` last among the entries equal to it.
+    void IndexEntry(std::size_t position) const;
+    /// The index slot of the entries equal to `text`, or the free slot where its probe ends.
+    std::size_t IndexSlotOf(std::string_view text, std::uint32_t hash) const;
+    /// Takes the oldest entry off the chain of its slot, which must hold it.
+    void UnindexOldest(std::size_t slot) const;
     void Compact();
 
     Order m_order;
@@ -68,15 +75,20 @@ private:
     std::size_t m_head = 0;
     std::size_t m_liveCount = 0;
     mutable bool m_indexed = false;
-    /// The live slots of one folded text, oldest first: almost always one, so a vector
-    /// and a moving head, not a deque, whose smallest block outweighs the text many times.
-    struct Positions {
-        std::vector<std::size_t> places;
-        std::size_t head = 0;
-        bool Empty() const { return head == places.size(); }
-        std::size_t Front() const { return places[head]; }
+    /// An open table, built on the first look-up, with one slot for each text, letter case
+    /// ignored: its hash and the oldest and newest live positions of the entries equal to
+    /// it, which `m_nextEqual` chains oldest first. Entries are only ever taken from the
+    /// old end of a chain (the first equal one, or the list's front). Twelve bytes a slot
+    /// and four an entry, where a node map of strings costs some two hundred.
+    static constexpr std::uint32_t None = UINT32_MAX;
+    static constexpr std::uint32_t Removed = UINT32_MAX - 1;
+    struct IndexSlot {
+        std::uint32_t hash = 0;
+        std::uint32_t oldest = None; // None: never used; Removed: its entries are all gone
+        std::uint32_t newest = None;
     };
-    /// Keyed by each text as first added, found by any spelling with letter case ignored,
-    /// so a look-up makes no folded copy.
-    mutable std::unordered_map<std::string, Positions, CaseFold::FoldedHash, CaseFold::FoldedEqual> m_index;
+    mutable std::vector<IndexSlot> m_index;
+    mutable std::vector<std::uint32_t> m_nextEqual;
+    /// Slots in use or removed, which both lengthen probes.
+    mutable std::size_t m_indexFilled = 0;
 };

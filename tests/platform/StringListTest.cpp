@@ -66,6 +66,48 @@ TEST(StringList, ManyRemovalsAndTakesStayConsistentAfterCompaction)
     EXPECT_EQ(list.Front(), "f201");
 }
 
+TEST(StringList, InsertionListAgreesWithAPlainVectorThroughAnyMixOfOperations)
+{
+    // Few distinct texts in many spellings, so equal entries pile up, leave from the old
+    // end and come back, while the index grows, fills with removed slots and is rebuilt.
+    std::vector<std::string> model;
+    StringList list;
+    auto equal = [](const std::string& a, std::string_view b) { return CaseFold::EqualIgnoringCase(a, b); };
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 16; };
+    for (int step = 0; step < 20000; ++step) {
+        std::string text = "page-" + std::to_string(next() % 300) + ".html";
+        if (next() % 2)
+            text = CaseFold::UpperCase(text);
+        switch (next() % 5) {
+        case 0:
+        case 1:
+            list.Add(text);
+            model.push_back(text);
+            break;
+        case 2: {
+            auto it = std::find_if(model.begin(), model.end(), [&](const std::string& m) { return equal(m, text); });
+            ASSERT_EQ(list.Remove(text), it != model.end()) << step;
+            if (it != model.end())
+                model.erase(it);
+            break;
+        }
+        case 3:
+            if (!model.empty()) {
+                ASSERT_EQ(list.TakeFront(), model.front()) << step;
+                model.erase(model.begin());
+            }
+            break;
+        default:
+            ASSERT_EQ(list.Contains(text),
+                std::any_of(model.begin(), model.end(), [&](const std::string& m) { return equal(m, text); }))
+                << step;
+        }
+        ASSERT_EQ(list.Count(), model.size()) << step;
+    }
+    EXPECT_EQ(list.Items(), model);
+}
+
 TEST(StringList, SortOrdersAnInsertionListAndKeepsDuplicates)
 {
     StringList list;
