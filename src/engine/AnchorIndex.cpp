@@ -21,7 +21,8 @@ std::string_view TagName(std::string_view tag)
 
 AnchorIndex::Anchors AnchorIndex::AnchorsOf(std::string_view pageText)
 {
-    Anchors anchors;
+    // Views of the page text until the set copies them.
+    std::vector<std::string_view> anchors;
     TagWalker walker(pageText);
     std::string_view tag;
     while (walker.Next(tag)) {
@@ -35,18 +36,17 @@ AnchorIndex::Anchors AnchorIndex::AnchorsOf(std::string_view pageText)
             if (a.hasValue
                 && (CaseFold::EqualIgnoringCase(a.name, "ID")
                     || (named && CaseFold::EqualIgnoringCase(a.name, "NAME"))))
-                anchors.emplace(a.value);
+                anchors.push_back(a.value);
     }
-    return anchors;
+    return Anchors(std::move(anchors));
 }
 
 AnchorIndex::Match AnchorIndex::Find(const Anchors& anchors, std::string_view fragment)
 {
-    if (anchors.count(std::string(fragment)))
+    if (anchors.Contains(fragment))
         return Match::Exact;
     // Only a link that is wrong anyway pays for the walk through the page's anchors.
-    for (const std::string& anchor : anchors)
-        if (CaseFold::EqualIgnoringCase(anchor, fragment))
-            return Match::OtherCase;
-    return Match::None;
+    bool otherCase = false;
+    anchors.ForEach([&](std::string_view anchor) { otherCase = otherCase || CaseFold::EqualIgnoringCase(anchor, fragment); });
+    return otherCase ? Match::OtherCase : Match::None;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "engine/AnchorSet.h"
+
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 /// The anchors a page defines: the ID of any tag and the NAME of "<A>" and "<MAP>" tags
 /// (outside comments), letter case as written. Each page is read once per run and its
@@ -11,7 +12,7 @@
 /// again.
 class AnchorIndex {
 public:
-    using Anchors = std::unordered_set<std::string>;
+    using Anchors = AnchorSet;
     enum class Match { Exact, OtherCase, None };
 
     static Anchors AnchorsOf(std::string_view pageText);

@@ -153,12 +153,9 @@ void WalkedPage::MakeKeys(const std::string& page)
 
 std::size_t WalkedPage::Bytes() const
 {
-    std::size_t anchorBytes = 0;
-    for (const std::string& a : anchors)
-        anchorBytes += a.size() + 48;
     return sizeof(WalkedPage) + text.capacity() + values.capacity() + tags.capacity() * sizeof(Tag)
         + references.capacity() * sizeof(Reference) + keys.capacity() * sizeof(Key) + keyTexts.capacity()
-        + anchorBytes;
+        + anchors.HeapBytes();
 }
 
 bool HasPageExtension(std::string_view page)

@@ -160,8 +160,19 @@ TEST(AnchorIndex, AFragmentNamesAnIdOrTheNameOfALinkOrAnImageMap)
 {
     AnchorIndex::Anchors anchors
         = AnchorIndex::AnchorsOf("<meta name=description><input name=q><A NAME=top></a>"
-                                 "<map name=Nav></map><div id=Part-1><p Id=x>");
+                                 "<map name=Nav></map><div id=Part-1><p Id=x><a name=top><p id=x>");
     EXPECT_EQ(anchors, (AnchorIndex::Anchors { "top", "Nav", "Part-1", "x" }));
+    EXPECT_EQ(anchors.Count(), 4u) << "each anchor once";
+    // A page of many anchors, defined out of order, for look-ups across the whole set.
+    std::string many;
+    for (int i = 0; i < 60; ++i)
+        many += "<h2 id=s" + std::to_string(i * 37 % 60) + ">";
+    AnchorIndex::Anchors sections = AnchorIndex::AnchorsOf(many);
+    for (const char* fragment : { "s0", "s1", "s10", "s29", "s30", "s59" })
+        EXPECT_EQ(AnchorIndex::Find(sections, fragment), AnchorIndex::Match::Exact) << fragment;
+    EXPECT_EQ(AnchorIndex::Find(sections, "S42"), AnchorIndex::Match::OtherCase);
+    for (const char* fragment : { "s", "s60", "s00", "r9", "t0" })
+        EXPECT_EQ(AnchorIndex::Find(sections, fragment), AnchorIndex::Match::None) << fragment;
     const std::pair<const char*, AnchorIndex::Match> cases[] = {
         { "top", AnchorIndex::Match::Exact },
         { "TOP", AnchorIndex::Match::OtherCase },
