@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PathNames.h"
+
 #include <string>
 #include <string_view>
 
@@ -7,20 +9,8 @@
 /// separate names.
 namespace PathText {
 
-inline bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
-/// Calls `f` with each name of `path`, in order; empty names (doubled separators) are skipped.
-template<typename F> void ForEachName(std::string_view path, F&& f)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path[i]))
-            continue;
-        if (i > start)
-            f(path.substr(start, i - start));
-        start = i + 1;
-    }
-}
+using PathNames::ForEachName;
+using PathNames::IsSeparator;
 
 /// Drops "./" segments, leaving every "../" (and what follows the first one) alone.
 std::string RemoveDotSegments(std::string path);

@@ -1,24 +1,15 @@
 #include "platform/FileSystem.h"
 
+#include "platform/PathNames.h"
+
 #include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
-template<typename F> void ForEachName(std::string_view path, F&& f)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !IsSeparator(path[i]))
-            continue;
-        if (i > start)
-            f(path.substr(start, i - start));
-        start = i + 1;
-    }
-}
+using PathNames::ForEachName;
+using PathNames::IsSeparator;
 
 bool IsFolderOnDisk(const std::string& path)
 {
