@@ -4,9 +4,9 @@
 #include "platform/FoldedTextSet.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <cstdint>
 #include <vector>
 
 /// An ordered list of texts whose search, sorting and duplicate test ignore letter case
