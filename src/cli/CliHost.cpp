@@ -78,6 +78,18 @@ void CliHost::ShowMessage(const std::string& text)
 
 std::string CliHost::ChooseSaveFile(const SaveRequest&) { return m_htmlReportFile; }
 
+void CliHost::ResultsFinal()
+{
+    if (m_jsonSave)
+        m_jsonSave->Begin();
+}
+
+void CliHost::RunEnding(const RunOutcome& outcome)
+{
+    if (m_jsonSave)
+        m_jsonSave->Finish(outcome);
+}
+
 void PrintCliMessage(const std::string& text)
 {
     std::fprintf(stderr, "tarvik-cli: %s\n", text.c_str());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/JsonSave.h"
 #include "engine/RunHost.h"
 #include "engine/RunState.h"
 #include "report/RunModels.h"
@@ -24,10 +25,14 @@ public:
     void ShowMessage(const std::string& text) override;
     /// Answers the save dialog with the path of --html FILE; without it, cancels.
     std::string ChooseSaveFile(const SaveRequest& request) override;
+    void ResultsFinal() override;
+    void RunEnding(const RunOutcome& outcome) override;
 
     void SetHtmlReportFile(std::string path) { m_htmlReportFile = std::move(path); }
     /// Ctrl-C or SIGTERM (see InterruptSignals) then sets the run's AbortRequested.
     void AbortOnInterrupt(RunState& state) { m_interruptedRun = &state; }
+    /// The JSON results are saved while the run makes its report.
+    void SaveJsonBesideReport(JsonSave& save) { m_jsonSave = &save; }
 
 private:
     void DrawProgress();
@@ -40,6 +45,7 @@ private:
     std::chrono::steady_clock::time_point m_lastDraw;
     std::string m_htmlReportFile;
     RunState* m_interruptedRun = nullptr;
+    JsonSave* m_jsonSave = nullptr;
 };
 
 /// Writes a message on standard error, named as the program's own so that a build log

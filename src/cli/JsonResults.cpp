@@ -179,17 +179,28 @@ bool AppendJsonString(std::string& out, std::string_view s)
     return utf8;
 }
 
-void WriteResultsJson(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,
-    const ReferencePlaces& places, const RunOutcome& outcome)
+void WriteResultRows(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,
+    const ReferencePlaces& places)
 {
     std::string out = "{\n  \"links\": ";
     AppendRows(out, sink, links, places, ReferencePlaces::Grid::Links);
     out += ",\n  \"images\": ";
     AppendRows(out, sink, images, places, ReferencePlaces::Grid::Images);
-    out += ",\n  \"errors\": " + std::to_string(outcome.errorCount) + ",\n  \"verdict\": \""
+    sink(out);
+}
+
+std::string ResultsJsonEnd(const RunOutcome& outcome)
+{
+    return ",\n  \"errors\": " + std::to_string(outcome.errorCount) + ",\n  \"verdict\": \""
         + (outcome.errorCount > 0 ? "errors" : "ok") + "\"" + ",\n  " + Names("notAnalysed", outcome.notAnalysed)
         + ",\n  " + Names("unused", outcome.unused) + "\n}\n";
-    sink(out);
+}
+
+void WriteResultsJson(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,
+    const ReferencePlaces& places, const RunOutcome& outcome)
+{
+    WriteResultRows(sink, links, images, places);
+    sink(ResultsJsonEnd(outcome));
 }
 
 std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const ReferencePlaces& places,

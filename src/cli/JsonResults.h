@@ -20,6 +20,11 @@ std::string ResultsJson(const ResultGrid& links, const ResultGrid& images, const
 /// hundreds of megabytes, which are never held whole.
 void WriteResultsJson(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,
     const ReferencePlaces& places, const RunOutcome& outcome);
+/// The same text in two parts: the rows, which are final once every page is checked, and
+/// the end, which needs the run's outcome.
+void WriteResultRows(const TextSink& sink, const ResultGrid& links, const ResultGrid& images,
+    const ReferencePlaces& places);
+std::string ResultsJsonEnd(const RunOutcome& outcome);
 
 /// A JSON string literal of bytes: valid UTF-8 passes through, each byte that is not
 /// part of a valid UTF-8 sequence becomes U+FFFD.

@@ -2,6 +2,7 @@
 #include "cli/CliOptions.h"
 #include "cli/InterruptSignals.h"
 #include "cli/JsonResults.h"
+#include "cli/JsonSave.h"
 #include "cli/JunitResults.h"
 #include "cli/SarifResults.h"
 #include "cli/SiteFolder.h"
@@ -56,6 +57,17 @@ bool Save(const std::string& path, const TextSource& content)
     return false;
 }
 
+/// The JSON results go to a file of their own: one the run or the other saves also write
+/// keeps the last save's text, as it would if the saves came one after another.
+bool JsonFileOfItsOwn(const CliOptions& o)
+{
+    for (const std::string* other :
+        { &o.reportFile, &o.htmlFile, &o.junitFile, &o.sarifFile, &o.headersFile, &o.probes.rememberFile })
+        if (*other == o.jsonFile)
+            return false;
+    return true;
+}
+
 bool Save(const std::string& path, std::string_view content)
 {
     return Save(path, [content](const TextSink& sink) { sink(content); });
@@ -104,6 +116,11 @@ int main(int argc, char** argv)
     host.SetHtmlReportFile(options->htmlFile);
     host.AbortOnInterrupt(state);
     InterruptSignals::Install();
+    std::optional<JsonSave> json;
+    if (!options->jsonFile.empty() && JsonFileOfItsOwn(*options)) {
+        json.emplace(options->jsonFile, models, state);
+        host.SaveJsonBesideReport(*json);
+    }
     THttpCli http;
     http.Timeout = options->timeout;
     RunOutcome outcome = AnalyseRun(state, models, host, http).Run(request);
@@ -119,7 +136,12 @@ int main(int argc, char** argv)
         saved = Save(options->reportFile,
             [&](const TextSink& sink) { models.Report.WritePlainText("\r\n", sink); });
     }
-    if (!options->jsonFile.empty())
+    if (json && json->Made()) {
+        if (!json->Error().empty()) {
+            Fail(json->Error());
+            saved = false;
+        }
+    } else if (!options->jsonFile.empty())
         saved = Save(options->jsonFile,
                     [&](const TextSink& sink) {
                         WriteResultsJson(sink, models.LinkGrid, models.ImgGrid, state.Places, outcome);

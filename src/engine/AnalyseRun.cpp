@@ -174,6 +174,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     m_state.endTime = std::chrono::steady_clock::now();
     // An aborted run leaves pages queued: the reader stops before the closing questions.
     site.EndReadAhead();
+    m_host.ResultsFinal();
     if (remembered)
         remembered->Save();
     trace.ListUnusedFiles();
@@ -205,6 +206,7 @@ RunOutcome AnalyseRun::Run(const RunRequest& request)
     outcome.unused = m_state.UnusedFiles.Items();
     if (options.RecordHeaders)
         outcome.receivedHeaders = HeadersRecord::Text(m_state.ReceivedHeaders);
+    m_host.RunEnding(outcome);
     ReturnToIdle();
     return outcome;
 }

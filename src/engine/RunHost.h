@@ -2,6 +2,8 @@
 
 #include <string>
 
+struct RunOutcome;
+
 /// What a run asks of the front end that shows it. The run writes its results only into
 /// the models of RunModels and asks everything else here; the desktop window answers
 /// with dialogs, the command line with its options, the tests with a script.
@@ -29,4 +31,12 @@ public:
     /// The save dialog, proposing `fileName` in `folder`. Returns the chosen path, or ""
     /// when the user cancels; a host without a save dialog cancels.
     virtual std::string ChooseSaveFile(const SaveRequest&) { return {}; }
+
+    /// Every page is checked: the grids and the places of the references stay as they
+    /// are until RunEnding, so a host may read them on a thread of its own meanwhile
+    /// while the run makes its report.
+    virtual void ResultsFinal() {}
+    /// The run's outcome is known. Once this returns the run trims its grids and clears
+    /// its lists, so work begun at ResultsFinal has to end here.
+    virtual void RunEnding(const RunOutcome&) {}
 };

@@ -12,10 +12,56 @@
 
 namespace {
 
-// The temporary file being written, for RemovePartialSave. Saves happen one at a time on
-// the run's thread; a signal handler only reads the name once `g_partialSet` says it is whole.
-char g_partial[PATH_MAX];
-volatile std::sig_atomic_t g_partialSet = 0;
+// The temporary files being written, for RemovePartialSave. The command line saves its
+// JSON results on a thread of its own while the run saves its other files, so a few saves
+// may be under way at once: each claims a slot, and a signal handler reads a slot's name
+// only once the slot says it is whole.
+enum SlotState : int { Free, Claimed, Named };
+struct PartialSlot {
+    char name[PATH_MAX];
+    std::atomic<int> state { Free };
+};
+static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
+PartialSlot g_partials[4];
+
+/// The name of one save's temporary file, in a claimed slot while one is free.
+class PartialName {
+public:
+    PartialName()
+    {
+        for (PartialSlot& slot : g_partials) {
+            int free = Free;
+            if (slot.state.compare_exchange_strong(free, Claimed)) {
+                m_slot = &slot;
+                return;
+            }
+        }
+    }
+    ~PartialName()
+    {
+        if (m_slot)
+            m_slot->state.store(Free);
+    }
+    PartialName(const PartialName&) = delete;
+    PartialName& operator=(const PartialName&) = delete;
+
+    char* Text() { return m_slot ? m_slot->name : m_own; }
+    /// The file exists under Text(): a signal from now on removes it.
+    void Named()
+    {
+        if (m_slot)
+            m_slot->state.store(SlotState::Named);
+    }
+    void Forgotten()
+    {
+        if (m_slot)
+            m_slot->state.store(Claimed);
+    }
+
+private:
+    PartialSlot* m_slot = nullptr;
+    char m_own[PATH_MAX];
+};
 
 std::string Failure(const std::string& path, int error)
 {
@@ -48,10 +94,15 @@ bool WritePieces(int fd, const TextSource& text, int& error)
     return ok;
 }
 
-void ForgetPartial()
+/// Read once: umask can only be read by setting it, which two saves at once must not do.
+mode_t ProcessUmask()
 {
-    g_partialSet = 0;
-    std::atomic_signal_fence(std::memory_order_seq_cst);
+    static const mode_t mask = [] {
+        mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
 }
 
 /// A FIFO without a reader is refused at once rather than waited for.
@@ -81,25 +132,29 @@ std::string Replace(const std::string& path, const std::string& shown, const Tex
         return Failure(shown, EISDIR);
     std::string temp
         = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + "." + name + ".tmp-XXXXXX";
-    if (temp.size() >= sizeof g_partial)
+    PartialName partial;
+    if (temp.size() >= PATH_MAX)
         return Failure(shown, ENAMETOOLONG);
-
-    ForgetPartial();
-    std::memcpy(g_partial, temp.c_str(), temp.size() + 1);
-    int fd = ::mkstemp(g_partial);
+    char* tempName = partial.Text();
+    std::memcpy(tempName, temp.c_str(), temp.size() + 1);
+    int fd = ::mkstemp(tempName);
     if (fd < 0)
         return Failure(shown, errno);
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    g_partialSet = 1;
+    partial.Named();
 
     // mkstemp makes the file 0600; a saved report gets the usual mode for new files.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
     int error = 0;
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
+    bool ok = ::fchmod(fd, 0666 & ~ProcessUmask()) == 0;
     if (!ok)
         error = errno;
-    ok = ok && WritePieces(fd, text, error);
+    try {
+        ok = ok && WritePieces(fd, text, error);
+    } catch (...) {
+        // A text that fails half-way leaves the old file and no temporary one.
+        ::close(fd);
+        ::unlink(tempName);
+        throw;
+    }
     if (ok && ::fsync(fd) != 0) {
         ok = false;
         error = errno;
@@ -108,13 +163,13 @@ std::string Replace(const std::string& path, const std::string& shown, const Tex
         ok = false;
         error = errno;
     }
-    if (ok && ::rename(g_partial, path.c_str()) != 0) {
+    if (ok && ::rename(tempName, path.c_str()) != 0) {
         ok = false;
         error = errno;
     }
     if (!ok)
-        ::unlink(g_partial);
-    ForgetPartial();
+        ::unlink(tempName);
+    partial.Forgotten();
     return ok ? std::string() : Failure(shown, error);
 }
 
@@ -127,11 +182,11 @@ std::string WriteFileAtomically(const std::string& path, std::string_view conten
 
 std::string WriteFileAtomically(const std::string& path, const TextSource& text)
 {
+    if (SavedInPlace(path))
+        return WriteInPlace(path, text);
     struct stat target {};
     if (::stat(path.c_str(), &target) != 0)
         return Replace(path, path, text);
-    if (!S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode))
-        return WriteInPlace(path, text);
     struct stat link {};
     char linked[PATH_MAX];
     if (S_ISREG(target.st_mode) && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
@@ -142,8 +197,15 @@ std::string WriteFileAtomically(const std::string& path, const TextSource& text)
     return Replace(path, path, text);
 }
 
+bool SavedInPlace(const std::string& path)
+{
+    struct stat target {};
+    return ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode);
+}
+
 void RemovePartialSave()
 {
-    if (g_partialSet)
-        ::unlink(g_partial);
+    for (PartialSlot& slot : g_partials)
+        if (slot.state.load() == Named)
+            ::unlink(slot.name);
 }

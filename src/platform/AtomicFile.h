@@ -20,6 +20,10 @@ using TextSource = std::function<void(const TextSink& sink)>;
 /// The same save for a text too large to hold whole: the pieces are written as they come.
 std::string WriteFileAtomically(const std::string& path, const TextSource& text);
 
-/// Removes the temporary file of the save under way, if any. Safe in a signal handler,
+/// Whether a save to `path` writes straight into it (a terminal, a FIFO, a device) rather
+/// than replacing it.
+bool SavedInPlace(const std::string& path);
+
+/// Removes the temporary files of the saves under way, if any. Safe in a signal handler,
 /// which is what it is for: a process ended in the middle of a save leaves no stray file.
 void RemovePartialSave();
