@@ -5,6 +5,7 @@
 #include "report/TextReport.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -43,40 +44,58 @@ const char* ColourName(RowColour colour)
     return "white";
 }
 
-/// `, "line": N, "seenIn": [...]` for a row whose reference stands in pages; nothing for
-/// a row about a page itself.
-/// Written once per page, as a page stands in many places.
+/// `"inFile": "..."` of a page, made once per page, as a page stands in many places. The
+/// fields lie side by side in one text: millions of places read them in no order.
 class PageFields {
 public:
     explicit PageFields(const ReferencePlaces& places)
         : m_places(places)
-        , m_fields(places.PageCount())
+        , m_spans(places.PageCount())
     {
     }
 
-    const std::string& Of(std::uint32_t page)
+    std::string_view Of(std::uint32_t page)
     {
-        std::string& field = m_fields.at(page);
-        if (field.empty())
-            AppendField(field, "inFile", TextReport::FileNamePart(std::string(m_places.PageName(page))));
-        return field;
+        Span& span = m_spans.at(page);
+        if (span.size == 0) {
+            span.start = m_text.size();
+            AppendField(m_text, "inFile", TextReport::FileNamePart(std::string(m_places.PageName(page))));
+            span.size = m_text.size() - span.start;
+        }
+        return std::string_view(m_text).substr(span.start, span.size);
     }
 
 private:
+    struct Span {
+        std::size_t start = 0;
+        std::size_t size = 0;
+    };
     const ReferencePlaces& m_places;
-    std::vector<std::string> m_fields;
+    std::vector<Span> m_spans;
+    std::string m_text;
 };
 
+void AppendNumber(std::string& out, std::uint32_t n)
+{
+    char digits[10];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+}
+
+/// `, "line": N, "seenIn": [...]` for a row whose reference stands in pages; nothing for
+/// a row about a page itself.
 void AppendPlaces(std::string& out, const ReferencePlaces& places, PageFields& pages, std::uint32_t ref)
 {
     if (ref == ReferencePlaces::None)
         return;
     std::uint32_t at = places.FirstPlace(ref);
-    out.append(", \"line\": ").append(std::to_string(places.PlaceAt(at).line)).append(", \"seenIn\": [");
+    out.append(", \"line\": ");
+    AppendNumber(out, places.PlaceAt(at).line);
+    out.append(", \"seenIn\": [");
     for (at = places.PlaceAt(at).next; at != ReferencePlaces::None; at = places.PlaceAt(at).next) {
         const ReferencePlaces::Place& place = places.PlaceAt(at);
-        out.append(out.back() == '[' ? "{" : ", {").append(pages.Of(place.page));
-        out.append(", \"line\": ").append(std::to_string(place.line)).append("}");
+        out.append(out.back() == '[' ? "{" : ", {").append(pages.Of(place.page)).append(", \"line\": ");
+        AppendNumber(out, place.line);
+        out += '}';
     }
     out += ']';
 }
