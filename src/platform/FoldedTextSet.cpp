@@ -3,11 +3,66 @@
 #include "platform/CaseFold.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 std::uint32_t HashOf(std::string_view text) { return std::uint32_t(CaseFold::FoldedHash()(text)); }
 
+/// Eight folded bytes of a text from `from` on, as a number that orders as they do (past
+/// the end of the text, zeros).
+std::uint64_t FoldedWord(std::string_view text, std::size_t from)
+{
+    unsigned char bytes[8] = {};
+    if (from < text.size())
+        std::memcpy(bytes, text.data() + from, std::min<std::size_t>(8, text.size() - from));
+    std::uint64_t word = 0;
+    for (unsigned char byte : bytes)
+        word = word << 8 | static_cast<unsigned char>(CaseFold::Lower(char(byte)));
+    return word;
+}
+
+/// An entry to sort with sixteen of its folded bytes beside it: entries that differ there
+/// are ordered without reading their texts, which a large list keeps all over memory.
+struct SortEntry {
+    std::uint64_t head;
+    std::uint64_t next;
+    std::uint32_t id;
+};
+
+constexpr auto BytesBefore
+    = [](const SortEntry& a, const SortEntry& b) { return a.head != b.head ? a.head < b.head : a.next < b.next; };
+
+/// Sorts entries that share their first `from` folded bytes by the sixteen that follow,
+/// then each group that shares those too by the next sixteen, and so on: each text is
+/// read once a step, not once a comparison. Texts that end within the bytes compared are
+/// padded with zeros, which ties them with a text holding NUL bytes there: a group of such
+/// texts is left to the full comparison.
+void SortFrom(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::iterator end, std::size_t from,
+    const std::vector<std::string_view>& texts)
+{
+    std::size_t longest = 0;
+    for (auto e = begin; e != end; ++e) {
+        std::string_view text = texts[e->id];
+        e->head = FoldedWord(text, from);
+        e->next = FoldedWord(text, from + 8);
+        longest = std::max(longest, text.size());
+    }
+    if (longest <= from + 16) {
+        std::sort(begin, end, [&texts](const SortEntry& a, const SortEntry& b) {
+            return BytesBefore(a, b)
+                || (!BytesBefore(b, a) && CaseFold::CompareIgnoringCase(texts[a.id], texts[b.id]) < 0);
+        });
+        return;
+    }
+    std::sort(begin, end, BytesBefore);
+    for (auto group = begin; group != end;) {
+        auto after = std::find_if(group + 1, end, [&](const SortEntry& e) { return BytesBefore(*group, e); });
+        if (after - group > 1)
+            SortFrom(group, after, from + 16, texts);
+        group = after;
+    }
+}
 }
 
 std::size_t FoldedTextSet::Find(std::string_view text, std::uint32_t hash) const
@@ -85,14 +140,16 @@ const std::vector<std::uint32_t>& FoldedTextSet::SortedIds() const
 {
     if (m_sortedValid)
         return m_sorted;
-    m_sorted.clear();
-    m_sorted.reserve(m_count);
+    std::vector<SortEntry> entries;
+    entries.reserve(m_count);
     for (std::uint32_t id = 0; id < m_entries.size(); ++id)
         if (m_live[id])
-            m_sorted.push_back(id);
-    std::sort(m_sorted.begin(), m_sorted.end(), [this](std::uint32_t a, std::uint32_t b) {
-        return CaseFold::CompareIgnoringCase(m_entries[a], m_entries[b]) < 0;
-    });
+            entries.push_back({ 0, 0, id });
+    SortFrom(entries.begin(), entries.end(), 0, m_entries);
+    m_sorted.clear();
+    m_sorted.reserve(entries.size());
+    for (const SortEntry& entry : entries)
+        m_sorted.push_back(entry.id);
     m_sortedValid = true;
     return m_sorted;
 }

@@ -1,5 +1,7 @@
 #include "platform/StringList.h"
 
+#include "platform/CaseFold.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -147,4 +149,39 @@ TEST(StringList, SortedUniqueStaysRightAsItGrowsLosesAndRegainsEntries)
     EXPECT_EQ(list.Items(), expected);
     EXPECT_FALSE(list.Add("page-1.HTML"));
     EXPECT_EQ(list.Front(), expected.front());
+}
+
+TEST(StringList, SortedUniqueOrdersTextsAsTheLetterCaseBlindComparisonDoes)
+{
+    // Texts that tie on their first bytes, end inside the bytes compared, hold NUL bytes
+    // where a shorter one is padded, or differ only far along.
+    const std::string longPrefix(70, 'q');
+    const std::vector<std::string> texts = {
+        "a",
+        std::string("a\0", 2),
+        std::string("a\0\0", 3),
+        "A/b",
+        "alpha00/island-105/lima-296/quartz-00924.html",
+        "Alpha00/island-105/lima-296/Quartz-00925.html",
+        "alpha00/island-105/lima-296/quartz-00924.htm",
+        "alpha00/island-105/lima-296/quartz-00924.html#x",
+        "alpha00/island-105/",
+        "alpha00/island-1050",
+        "alpha00/Island-10",
+        longPrefix + "b",
+        longPrefix + "A",
+        longPrefix,
+        "[x]",
+        "_x",
+        "Zeta",
+        "\xC3\xA9t\xC3\xA9",
+        "",
+    };
+    StringList list(StringList::Order::SortedUnique);
+    for (const std::string& text : texts)
+        ASSERT_TRUE(list.Add(text)) << text;
+    std::vector<std::string> expected = texts;
+    std::sort(expected.begin(), expected.end(),
+        [](const std::string& a, const std::string& b) { return CaseFold::CompareIgnoringCase(a, b) < 0; });
+    EXPECT_EQ(list.Items(), expected);
 }
