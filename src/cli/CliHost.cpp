@@ -1,6 +1,7 @@
 #include "cli/CliHost.h"
 
 #include "cli/InterruptSignals.h"
+#include "cli/JsonSave.h"
 
 #include <cstdio>
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "cli/JsonSave.h"
 #include "engine/RunHost.h"
 #include "engine/RunState.h"
 #include "report/RunModels.h"
 
 #include <chrono>
+
+class JsonSave;
 
 /// The run's host on a terminal: questions are answered from the command line (the
 /// closing question Yes, the question about a page without HTML markers "Yes to All" or

@@ -33,8 +33,8 @@ public:
     virtual std::string ChooseSaveFile(const SaveRequest&) { return {}; }
 
     /// Every page is checked: the grids and the places of the references stay as they
-    /// are until RunEnding, so a host may read them on a thread of its own meanwhile
-    /// while the run makes its report.
+    /// are until RunEnding, so a host may read them on a thread of its own while the run
+    /// makes its report.
     virtual void ResultsFinal() {}
     /// The run's outcome is known. Once this returns the run trims its grids and clears
     /// its lists, so work begun at ResultsFinal has to end here.

@@ -37,6 +37,7 @@ public:
             }
         }
     }
+    /// The save is over: its file is renamed or removed.
     ~PartialName()
     {
         if (m_slot)
@@ -51,11 +52,6 @@ public:
     {
         if (m_slot)
             m_slot->state.store(SlotState::Named);
-    }
-    void Forgotten()
-    {
-        if (m_slot)
-            m_slot->state.store(Claimed);
     }
 
 private:
@@ -92,6 +88,12 @@ bool WritePieces(int fd, const TextSource& text, int& error)
         }
     });
     return ok;
+}
+
+/// A target that is not a regular file or a folder (a terminal, a FIFO, a device).
+bool WrittenInPlace(const struct stat& target)
+{
+    return !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode);
 }
 
 /// Read once: umask can only be read by setting it, which two saves at once must not do.
@@ -169,7 +171,6 @@ std::string Replace(const std::string& path, const std::string& shown, const Tex
     }
     if (!ok)
         ::unlink(tempName);
-    partial.Forgotten();
     return ok ? std::string() : Failure(shown, error);
 }
 
@@ -182,11 +183,11 @@ std::string WriteFileAtomically(const std::string& path, std::string_view conten
 
 std::string WriteFileAtomically(const std::string& path, const TextSource& text)
 {
-    if (SavedInPlace(path))
-        return WriteInPlace(path, text);
     struct stat target {};
     if (::stat(path.c_str(), &target) != 0)
         return Replace(path, path, text);
+    if (WrittenInPlace(target))
+        return WriteInPlace(path, text);
     struct stat link {};
     char linked[PATH_MAX];
     if (S_ISREG(target.st_mode) && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
@@ -200,7 +201,7 @@ std::string WriteFileAtomically(const std::string& path, const TextSource& text)
 bool SavedInPlace(const std::string& path)
 {
     struct stat target {};
-    return ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode);
+    return ::stat(path.c_str(), &target) == 0 && WrittenInPlace(target);
 }
 
 void RemovePartialSave()

@@ -63,6 +63,7 @@ void SortFrom(std::vector<SortEntry>::iterator begin, std::vector<SortEntry>::it
         group = after;
     }
 }
+
 }
 
 std::size_t FoldedTextSet::Find(std::string_view text, std::uint32_t hash) const
