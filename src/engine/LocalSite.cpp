@@ -9,7 +9,7 @@ FileRead LocalSite::FetchPage(const std::string& page, std::string& text) const
 
 void LocalSite::ReadAhead(WalkedPage::Markup markup)
 {
-    m_readAhead.emplace(markup);
+    m_readAhead.emplace(markup, m_fs.BaseFolder());
 }
 
 void LocalSite::EndReadAhead()
@@ -39,6 +39,10 @@ FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup,
     if (m_readAhead) {
         PageReadAhead::Page ahead = m_readAhead->Take();
         assert(ahead.name == page && "pages are read in the order they were queued");
+        // A page linked to may have changed since it was read: its anchors are kept only as it is now.
+        for (PageReadAhead::TargetAnchors& target : ahead.targets)
+            if (!m_anchors.Has(target.realPath) && target.stamp == FileStampOf(target.realPath))
+                m_anchors.Keep(target.realPath, std::move(target.anchors));
         if (ahead.read.Ok() && ahead.stamp && ahead.stamp == FileStampOf(ahead.realPath)) {
             walked = std::move(ahead.walked);
             if (!m_anchors.Has(ahead.realPath))

@@ -2,8 +2,9 @@
 
 #include <cassert>
 
-PageReadAhead::PageReadAhead(WalkedPage::Markup markup)
+PageReadAhead::PageReadAhead(WalkedPage::Markup markup, std::string siteFolder)
     : m_markup(markup)
+    , m_siteFolder(std::move(siteFolder))
     , m_reader([this] { ReadPages(); })
 {
 }
@@ -94,7 +95,10 @@ void PageReadAhead::ReadPages()
         m_reading = true;
         lock.unlock();
         Page page = Prepare(std::move(next.request), std::move(next.indexed));
+        IndexTargets(page);
         page.bytes = page.walked.Bytes();
+        for (const TargetAnchors& target : page.targets)
+            page.bytes += sizeof target + target.realPath.capacity() + target.anchors.HeapBytes();
         lock.lock();
         m_reading = false;
         m_bytes += page.bytes;
@@ -130,6 +134,10 @@ void PageReadAhead::IndexAhead(std::unique_lock<std::mutex>& lock)
         return;
     std::string realPath = request.realPath;
     lock.unlock();
+    if (AnchorsSent(InSiteFolder(realPath))) {
+        lock.lock();
+        return;
+    }
     FileStamp stamp;
     std::string text;
     bool read = ReadRegularFile(realPath, text, stamp).Ok();
@@ -139,9 +147,51 @@ void PageReadAhead::IndexAhead(std::unique_lock<std::mutex>& lock)
         m_anchors.try_emplace(std::move(realPath), IndexedAnchors { stamp, std::move(anchors) });
 }
 
+bool PageReadAhead::AnchorsSent(std::string_view path)
+{
+    std::size_t known = m_anchorsSent.Count();
+    m_anchorsSent.Intern(path);
+    return m_anchorsSent.Count() == known;
+}
+
+std::string_view PageReadAhead::InSiteFolder(std::string_view realPath) const
+{
+    if (m_siteFolder != "/" && realPath.starts_with(m_siteFolder) && realPath.size() > m_siteFolder.size()
+        && realPath[m_siteFolder.size()] == '/')
+        return realPath.substr(m_siteFolder.size() + 1);
+    return m_siteFolder == "/" && realPath.starts_with('/') ? realPath.substr(1) : std::string_view();
+}
+
+void PageReadAhead::IndexTargets(Page& page)
+{
+    if (!page.read.Ok())
+        return;
+    // The run keeps the anchors of this page at its turn, before any later page needs them.
+    AnchorsSent(InSiteFolder(page.realPath));
+    const WalkedPage& walked = page.walked;
+    for (std::size_t i = 0; i < walked.references.size(); ++i) {
+        ResolvedReference::KeyView key = walked.KeyOf(i);
+        // A path climbing out of the site's folder, or spelt with "\\", has a real path
+        // of another spelling: the run reads those anchors itself.
+        if (walked.references[i].use != ResolvedReference::Use::Link || key.fragment.empty()
+            || key.scope >= ResolvedReference::KeyParts::NoPath || key.text.empty()
+            || key.text.size() > FileSystem::MaxPath || key.text.front() == '/' || key.text.starts_with("..")
+            || key.text.find('\\') != std::string_view::npos)
+            continue;
+        if (AnchorsSent(key.text))
+            continue;
+        std::string realPath = m_siteFolder == "/" ? m_siteFolder : m_siteFolder + "/";
+        realPath += key.text;
+        FileStamp stamp;
+        std::string text;
+        if (ReadRegularFile(realPath, text, stamp).Ok())
+            page.targets.push_back({ std::move(realPath), stamp, AnchorIndex::AnchorsOf(text) });
+    }
+}
+
 PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<IndexedAnchors> indexed) const
 {
-    Page page { std::move(request.name), std::move(request.realPath), {}, { FileRead::Status::Missing }, {} };
+    Page page { std::move(request.name), std::move(request.realPath), {}, { FileRead::Status::Missing }, {}, {} };
     if (page.realPath.empty())
         return page;
     // Stamped before the read: a change made while it is read shows at the page's turn.

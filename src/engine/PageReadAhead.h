@@ -2,6 +2,8 @@
 
 #include "engine/WalkedPage.h"
 #include "platform/FileStamp.h"
+#include "platform/FileSystem.h"
+#include "platform/InternedTexts.h"
 #include "platform/RegularFile.h"
 
 #include <condition_variable>
@@ -10,9 +12,11 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 /// Reads and walks the pages of an off-line run on a second thread, ahead of their turn.
 /// The run's thread queues each page as the trace queues it and takes the finished
@@ -21,10 +25,20 @@
 /// whatever the size of the site. The reader touches no run state: it reads through
 /// ReadRegularFile and walks with WalkedPage. While the queue of finished pages is full,
 /// the reader indexes the anchors of the pages queued further on, as links to a page's
-/// anchors mostly come before its turn. Destroying the object stops the reader after the
-/// page it is on and joins it.
+/// anchors mostly come before its turn. Each page also carries the anchors of the pages
+/// its links with an anchor lead to, unless an earlier page carried them: the run needs
+/// them at that page's turn. Destroying the object stops the reader after the page it is
+/// on and joins it.
 class PageReadAhead {
 public:
+    /// The anchors of a page that a link of the page read ahead leads to, read from the
+    /// file the link names when every name is written as stored.
+    struct TargetAnchors {
+        std::string realPath;
+        FileStamp stamp;
+        AnchorIndex::Anchors anchors;
+    };
+
     struct Page {
         std::string name;
         std::string realPath;
@@ -32,6 +46,7 @@ public:
         std::optional<FileStamp> stamp;
         FileRead read;
         WalkedPage walked;
+        std::vector<TargetAnchors> targets;
         /// What the page holds in memory, counted against MaxBytes.
         std::size_t bytes = 0;
     };
@@ -47,7 +62,9 @@ public:
     /// its pages long before it reads them, and their anchors must not all wait in memory.
     static constexpr std::size_t MaxIndexedAhead = 2048;
 
-    explicit PageReadAhead(WalkedPage::Markup markup);
+    /// `siteFolder` is the folder the pages' names start from, as the file system's look-up
+    /// writes it in a real path.
+    PageReadAhead(WalkedPage::Markup markup, std::string siteFolder);
     ~PageReadAhead();
     PageReadAhead(const PageReadAhead&) = delete;
     PageReadAhead& operator=(const PageReadAhead&) = delete;
@@ -80,6 +97,14 @@ private:
     /// Takes the oldest request off the queue, with its anchors if they were indexed.
     Next NextRequest();
     Page Prepare(Request request, std::optional<IndexedAnchors> indexed) const;
+    /// Reads the anchors of the pages the page's links lead to; on the reader only.
+    void IndexTargets(Page& page);
+    /// Whether the anchors of the file at `path` (from the site's folder) are on their way
+    /// to the run already; the first time for each path it answers no. On the reader only.
+    bool AnchorsSent(std::string_view path);
+    /// The path of the file from the site's folder; empty (always "sent": the run reads
+    /// such anchors itself) when the file lies outside it.
+    std::string_view InSiteFolder(std::string_view realPath) const;
     /// Indexes the anchors of the first request not looked at yet, if it wants them.
     void IndexAhead(std::unique_lock<std::mutex>& lock);
     bool Full() const
@@ -90,6 +115,9 @@ private:
     bool HalfEmpty() const { return m_finished.size() <= MaxPages / 2 && m_bytes <= MaxBytes / 2; }
 
     WalkedPage::Markup m_markup;
+    std::string m_siteFolder;
+    /// The pages whose anchors a page carried or whose own walk indexed them.
+    InternedTexts m_anchorsSent;
     mutable std::mutex m_mutex;
     std::condition_variable m_work;
     std::condition_variable m_done;

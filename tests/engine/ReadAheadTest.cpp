@@ -211,31 +211,39 @@ TEST(ReadAhead, AnchorsIndexedAheadAreThoseOfThePageWhenAsked)
         { "removed", "", {} },
     };
     const int pages = int(PageReadAhead::MaxPages) + 8;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.behaviour);
-        TempSite site;
-        for (int n = 0; n < pages; ++n)
-            site.Write("p" + std::to_string(n) + ".html", "<html><a name=\"old\"></a></html>");
-        LocalSite local(site.Root());
-        local.ReadAhead(WalkedPage::Markup::Classic);
-        for (int n = 0; n < pages; ++n)
-            local.QueuePage("p" + std::to_string(n) + ".html");
-        // The queue fills, then the reader indexes the anchors of the pages past it.
-        for (int i = 0; i < 2000 && local.PagesReadAhead() < PageReadAhead::MaxPages; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const std::string target = "p" + std::to_string(pages - 1) + ".html";
+    // The reader indexes a page's anchors past the full queue, or with the page that links to them.
+    for (bool linked : { false, true }) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.behaviour) + (linked ? ", read with a page linking to it" : ""));
+            TempSite site;
+            for (int n = 0; n < pages; ++n)
+                site.Write("p" + std::to_string(n) + ".html", "<html><a name=\"old\"></a></html>");
+            site.Write("from.html", "<html><a href=\"" + target + "#old\">to</a></html>");
+            LocalSite local(site.Root());
+            local.ReadAhead(WalkedPage::Markup::Classic);
+            if (linked)
+                local.QueuePage("from.html");
+            for (int n = 0; n < pages; ++n)
+                local.QueuePage("p" + std::to_string(n) + ".html");
+            for (int i = 0; i < 2000 && local.PagesReadAhead() < PageReadAhead::MaxPages; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
 
-        std::string last = local.Files()
-                               .Locate("p" + std::to_string(pages - 1) + ".html", FileSystem::Kind::File)
-                               .realPath;
-        if (c.rewritten && *c.rewritten)
-            Rewrite(last, c.rewritten);
-        else if (c.rewritten)
-            fs::remove(last);
-        const AnchorIndex::Anchors& anchors = local.AnchorsOf(last);
-        EXPECT_EQ(anchors.Count(), c.anchors.size());
-        for (const std::string& anchor : c.anchors)
-            EXPECT_TRUE(anchors.Contains(anchor)) << anchor;
+            std::string last = local.Files().Locate(target, FileSystem::Kind::File).realPath;
+            if (c.rewritten && *c.rewritten)
+                Rewrite(last, c.rewritten);
+            else if (c.rewritten)
+                fs::remove(last);
+            if (linked) {
+                WalkedPage walked;
+                ASSERT_TRUE(local.ReadPage("from.html", WalkedPage::Markup::Classic, walked).Ok());
+            }
+            const AnchorIndex::Anchors& anchors = local.AnchorsOf(last);
+            EXPECT_EQ(anchors.Count(), c.anchors.size());
+            for (const std::string& anchor : c.anchors)
+                EXPECT_TRUE(anchors.Contains(anchor)) << anchor;
+        }
     }
 }
 
