@@ -22,9 +22,12 @@ std::string_view TagWalker::NameOf(std::string_view tag)
 
 namespace {
 
+constexpr std::string_view RawTextNames[] = { "script", "style", "textarea", "xmp" };
+
 bool HoldsRawText(std::string_view name)
 {
-    for (std::string_view raw : { "script", "style", "textarea", "xmp" })
+    // Every tag is asked: most names are of another length than all four.
+    for (std::string_view raw : RawTextNames)
         if (CaseFold::EqualIgnoringCase(name, raw))
             return true;
     return false;

@@ -160,9 +160,11 @@ TEST(AnchorIndex, AFragmentNamesAnIdOrTheNameOfALinkOrAnImageMap)
 {
     AnchorIndex::Anchors anchors
         = AnchorIndex::AnchorsOf("<meta name=description><input name=q><A NAME=top></a>"
-                                 "<map name=Nav></map><div id=Part-1><p Id=x><a name=top><p id=x>");
-    EXPECT_EQ(anchors, (AnchorIndex::Anchors { "top", "Nav", "Part-1", "x" }));
-    EXPECT_EQ(anchors.Count(), 4u) << "each anchor once";
+                                 "<map name=Nav></map><div id=Part-1><p Id=x><a name=top><p id=x>"
+                                 // Names straight after a quoted value, a stray "=" and a tab.
+                                 "<p title=\"t\"id=q2><p =id=q4><a href=x\tNAME=q5><img width=1 hidden>");
+    EXPECT_EQ(anchors, (AnchorIndex::Anchors { "top", "Nav", "Part-1", "x", "q2", "q4", "q5" }));
+    EXPECT_EQ(anchors.Count(), 7u) << "each anchor once";
     // A page of many anchors, defined out of order, for look-ups across the whole set.
     std::string many;
     for (int i = 0; i < 60; ++i)
