@@ -168,6 +168,9 @@ void PageReadAhead::IndexTargets(Page& page)
         return;
     // The run keeps the anchors of this page at its turn, before any later page needs them.
     AnchorsSent(InSiteFolder(page.realPath));
+    // A run close behind the reader would wait for them: it reads them itself when it needs them.
+    if (Finished() < MaxPages / 2)
+        return;
     const WalkedPage& walked = page.walked;
     for (std::size_t i = 0; i < walked.references.size(); ++i) {
         ResolvedReference::KeyView key = walked.KeyOf(i);
