@@ -93,6 +93,7 @@ void AppendPlaces(std::string& out, const ReferencePlaces& places, PageFields& p
     out.append(", \"seenIn\": [");
     for (at = places.PlaceAt(at).next; at != ReferencePlaces::None; at = places.PlaceAt(at).next) {
         const ReferencePlaces::Place& place = places.PlaceAt(at);
+        places.ForeseePlace(place.next);
         out.append(out.back() == '[' ? "{" : ", {").append(pages.Of(place.page)).append(", \"line\": ");
         AppendNumber(out, place.line);
         out += '}';
@@ -111,7 +112,13 @@ void AppendRows(std::string& out, const TextSink& sink, const ResultGrid& grid, 
         --end;
     out += '[';
     PageFields pages(places);
+    // Rows name their references in no order, and places lie scattered over the run.
+    constexpr std::size_t Ahead = 8;
     for (std::size_t r = 1; r < end; ++r) {
+        if (r + 2 * Ahead < end)
+            places.ForeseeReference(places.RefOfRow(which, r + 2 * Ahead));
+        if (r + Ahead < end)
+            places.ForeseeFirstPlace(places.RefOfRow(which, r + Ahead));
         const GridRow& row = grid.Row(r);
         out += r > 1 ? ",\n    {" : "\n    {";
         AppendField(out, "ref", row.cells[0]);

@@ -40,6 +40,23 @@ public:
     /// The reference's first place; follow `next` through PlaceAt for the later ones.
     std::uint32_t FirstPlace(std::uint32_t ref) const { return m_refs.at(ref).first; }
     const Place& PlaceAt(std::uint32_t index) const { return m_places.at(index); }
+    /// Starts bringing the reference into the cache, then, once it is there, its first
+    /// place: a writer that walks rows in order asks for rows some way ahead of it.
+    void ForeseeReference(std::uint32_t ref) const
+    {
+        if (ref < m_refs.size())
+            __builtin_prefetch(&m_refs[ref]);
+    }
+    void ForeseeFirstPlace(std::uint32_t ref) const
+    {
+        if (ref < m_refs.size() && m_refs[ref].first != None)
+            __builtin_prefetch(&m_places[m_refs[ref].first]);
+    }
+    void ForeseePlace(std::uint32_t index) const
+    {
+        if (index < m_places.size())
+            __builtin_prefetch(&m_places[index]);
+    }
     bool MissingAnchor(std::uint32_t ref) const { return m_refs.at(ref).missingAnchor; }
     std::string_view PageName(std::uint32_t page) const { return m_texts.Text(m_pageTexts.at(page)); }
     std::size_t PageCount() const { return m_pageTexts.size(); }
