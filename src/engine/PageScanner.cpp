@@ -76,6 +76,12 @@ bool PageScanner::Walk(const WalkedPage& walked, const std::string& folder)
         StartProbesAhead(walked, folder);
     LineCounter lines(walked.text);
     bool keysMade = walked.HasKeys();
+    if (keysMade) {
+        m_keys.clear();
+        for (std::size_t i = 0; i < walked.references.size(); ++i)
+            m_keys.push_back(walked.KeyOf(i));
+        state.Places.Foresee(m_keys);
+    }
     for (const WalkedPage::Tag& tag : walked.tags) {
         m_ctx.host.ProcessMessages();
         if (state.AbortRequested)

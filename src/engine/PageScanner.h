@@ -36,4 +36,5 @@ private:
     RunContext& m_ctx;
     ReferenceCheck m_check;
     Html5Scanner m_html5;
+    std::vector<ResolvedReference::KeyView> m_keys;
 };

@@ -37,6 +37,36 @@ std::uint32_t ReferencePlaces::Note(
     return ref;
 }
 
+void ReferencePlaces::Foresee(const std::vector<ResolvedReference::KeyView>& keys)
+{
+    m_foreseenTexts.clear();
+    for (const ResolvedReference::KeyView& key : keys)
+        m_foreseenTexts.push_back(key.text);
+    m_texts.Foresee(m_foreseenTexts);
+    if (m_keySlots.empty())
+        return;
+    // Then the key's slot, its reference, and the place the next one is chained to.
+    std::size_t mask = m_keySlots.size() - 1;
+    m_foreseenSlots.clear();
+    for (const ResolvedReference::KeyView& parts : keys) {
+        Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };
+        if (key.text == InternedTexts::Missing || key.fragment == InternedTexts::Missing)
+            continue;
+        std::uint32_t hash = HashOf(key);
+        m_foreseenSlots.push_back(hash);
+        __builtin_prefetch(&m_keySlots[hash & mask]);
+    }
+    for (std::uint32_t& hashThenRef : m_foreseenSlots) {
+        const KeySlot& slot = m_keySlots[hashThenRef & mask];
+        hashThenRef = slot.hash == hashThenRef ? slot.ref : None;
+        if (hashThenRef != None)
+            __builtin_prefetch(&m_refs[hashThenRef]);
+    }
+    for (std::uint32_t ref : m_foreseenSlots)
+        if (ref != None && m_refs[ref].last != None)
+            __builtin_prefetch(&m_places[m_refs[ref].last], 1);
+}
+
 bool ReferencePlaces::Known(const ResolvedReference::KeyView& parts) const
 {
     Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };

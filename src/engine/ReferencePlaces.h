@@ -27,6 +27,10 @@ public:
     /// Records a place of the reference known by `key` (a reference's seen key) and
     /// returns the reference's number; `first` tells whether the key was new.
     std::uint32_t Note(const ResolvedReference::KeyView& key, const std::string& page, std::uint32_t line, bool& first);
+    /// Brings what noting each of the keys reads into the cache, the reads of all of them
+    /// overlapping: a page's references are noted one after another, and in a large run
+    /// each look-up would otherwise wait on memory several times over.
+    void Foresee(const std::vector<ResolvedReference::KeyView>& keys);
     /// Whether a reference known by `key` was noted already.
     bool Known(const ResolvedReference::KeyView& key) const;
     /// The reference's check wrote `row` of `grid`.
@@ -110,4 +114,6 @@ private:
     /// Places come page after page: the page of the last one is asked for again.
     std::uint32_t m_lastPage = None;
     std::vector<std::uint32_t> m_rowRefs[2];
+    std::vector<std::string_view> m_foreseenTexts;
+    std::vector<std::uint32_t> m_foreseenSlots;
 };
