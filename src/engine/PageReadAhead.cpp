@@ -4,7 +4,7 @@
 
 PageReadAhead::PageReadAhead(WalkedPage::Markup markup, std::string siteFolder)
     : m_markup(markup)
-    , m_siteFolder(std::move(siteFolder))
+    , m_sitePrefix(siteFolder == "/" ? siteFolder : siteFolder + "/")
     , m_reader([this] { ReadPages(); })
 {
 }
@@ -156,10 +156,7 @@ bool PageReadAhead::AnchorsSent(std::string_view path)
 
 std::string_view PageReadAhead::InSiteFolder(std::string_view realPath) const
 {
-    if (m_siteFolder != "/" && realPath.starts_with(m_siteFolder) && realPath.size() > m_siteFolder.size()
-        && realPath[m_siteFolder.size()] == '/')
-        return realPath.substr(m_siteFolder.size() + 1);
-    return m_siteFolder == "/" && realPath.starts_with('/') ? realPath.substr(1) : std::string_view();
+    return realPath.starts_with(m_sitePrefix) ? realPath.substr(m_sitePrefix.size()) : std::string_view();
 }
 
 void PageReadAhead::IndexTargets(Page& page)
@@ -183,8 +180,7 @@ void PageReadAhead::IndexTargets(Page& page)
             continue;
         if (AnchorsSent(key.text))
             continue;
-        std::string realPath = m_siteFolder == "/" ? m_siteFolder : m_siteFolder + "/";
-        realPath += key.text;
+        std::string realPath = m_sitePrefix + std::string(key.text);
         FileStamp stamp;
         std::string text;
         if (ReadRegularFile(realPath, text, stamp).Ok())

@@ -25,10 +25,10 @@
 /// whatever the size of the site. The reader touches no run state: it reads through
 /// ReadRegularFile and walks with WalkedPage. While the queue of finished pages is full,
 /// the reader indexes the anchors of the pages queued further on, as links to a page's
-/// anchors mostly come before its turn. Each page also carries the anchors of the pages
-/// its links with an anchor lead to, unless an earlier page carried them: the run needs
-/// them at that page's turn. Destroying the object stops the reader after the page it is
-/// on and joins it.
+/// anchors mostly come before its turn. While the reader is well ahead of the run, each
+/// page also carries the anchors of the pages its links with an anchor lead to, unless an
+/// earlier page carried them: the run needs them at that page's turn. Destroying the
+/// object stops the reader after the page it is on and joins it.
 class PageReadAhead {
 public:
     /// The anchors of a page that a link of the page read ahead leads to, read from the
@@ -115,7 +115,8 @@ private:
     bool HalfEmpty() const { return m_finished.size() <= MaxPages / 2 && m_bytes <= MaxBytes / 2; }
 
     WalkedPage::Markup m_markup;
-    std::string m_siteFolder;
+    /// The site's folder as the start of a real path, "/" included.
+    std::string m_sitePrefix;
     /// The pages whose anchors a page carried or whose own walk indexed them.
     InternedTexts m_anchorsSent;
     mutable std::mutex m_mutex;

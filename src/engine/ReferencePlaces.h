@@ -44,8 +44,8 @@ public:
     /// The reference's first place; follow `next` through PlaceAt for the later ones.
     std::uint32_t FirstPlace(std::uint32_t ref) const { return m_refs.at(ref).first; }
     const Place& PlaceAt(std::uint32_t index) const { return m_places.at(index); }
-    /// Starts bringing the reference into the cache, then, once it is there, its first
-    /// place: a writer that walks rows in order asks for rows some way ahead of it.
+    /// Start bringing a reference, then (once it is there) its first place, and a place
+    /// into the cache: a writer that walks rows in order asks for rows some way ahead.
     void ForeseeReference(std::uint32_t ref) const
     {
         if (ref < m_refs.size())
