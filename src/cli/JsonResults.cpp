@@ -1,6 +1,7 @@
 #include "cli/JsonResults.h"
 
 #include "cli/Utf8Text.h"
+#include "engine/GatheredPlaces.h"
 #include "platform/Base64.h"
 #include "report/TextReport.h"
 
@@ -83,19 +84,16 @@ void AppendNumber(std::string& out, std::uint32_t n)
 
 /// `, "line": N, "seenIn": [...]` for a row whose reference stands in pages; nothing for
 /// a row about a page itself.
-void AppendPlaces(std::string& out, const ReferencePlaces& places, PageFields& pages, std::uint32_t ref)
+void AppendPlaces(std::string& out, const std::vector<ReferencePlaces::Place>& places, PageFields& pages)
 {
-    if (ref == ReferencePlaces::None)
+    if (places.empty())
         return;
-    std::uint32_t at = places.FirstPlace(ref);
     out.append(", \"line\": ");
-    AppendNumber(out, places.PlaceAt(at).line);
+    AppendNumber(out, places.front().line);
     out.append(", \"seenIn\": [");
-    for (at = places.PlaceAt(at).next; at != ReferencePlaces::None; at = places.PlaceAt(at).next) {
-        const ReferencePlaces::Place& place = places.PlaceAt(at);
-        places.ForeseePlace(place.next);
-        out.append(out.back() == '[' ? "{" : ", {").append(pages.Of(place.page)).append(", \"line\": ");
-        AppendNumber(out, place.line);
+    for (std::size_t i = 1; i < places.size(); ++i) {
+        out.append(i > 1 ? ", {" : "{").append(pages.Of(places[i].page)).append(", \"line\": ");
+        AppendNumber(out, places[i].line);
         out += '}';
     }
     out += ']';
@@ -113,12 +111,16 @@ void AppendRows(std::string& out, const TextSink& sink, const ResultGrid& grid, 
     out += '[';
     PageFields pages(places);
     // Rows name their references in no order, and places lie scattered over the run.
-    constexpr std::size_t Ahead = 8;
+    constexpr std::size_t Block = 64;
+    GatheredPlaces gathered(places);
+    std::vector<std::uint32_t> refs;
     for (std::size_t r = 1; r < end; ++r) {
-        if (r + 2 * Ahead < end)
-            places.ForeseeReference(places.RefOfRow(which, r + 2 * Ahead));
-        if (r + Ahead < end)
-            places.ForeseeFirstPlace(places.RefOfRow(which, r + Ahead));
+        if ((r - 1) % Block == 0) {
+            refs.clear();
+            for (std::size_t ahead = r; ahead < std::min(end, r + Block); ++ahead)
+                refs.push_back(places.RefOfRow(which, ahead));
+            gathered.Gather(refs);
+        }
         const GridRow& row = grid.Row(r);
         out += r > 1 ? ",\n    {" : "\n    {";
         AppendField(out, "ref", row.cells[0]);
@@ -134,7 +136,7 @@ void AppendRows(std::string& out, const TextSink& sink, const ResultGrid& grid, 
         out += ", \"colour\": \"";
         out += ColourName(row.colour);
         out += '"';
-        AppendPlaces(out, places, pages, places.RefOfRow(which, r));
+        AppendPlaces(out, gathered.Of((r - 1) % Block), pages);
         out += '}';
         if (out.size() >= PieceSize) {
             sink(out);

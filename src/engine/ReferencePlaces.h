@@ -44,17 +44,11 @@ public:
     /// The reference's first place; follow `next` through PlaceAt for the later ones.
     std::uint32_t FirstPlace(std::uint32_t ref) const { return m_refs.at(ref).first; }
     const Place& PlaceAt(std::uint32_t index) const { return m_places.at(index); }
-    /// Start bringing a reference, then (once it is there) its first place, and a place
-    /// into the cache: a writer that walks rows in order asks for rows some way ahead.
+    /// Start bringing a reference or a place into the cache, for a reader of many.
     void ForeseeReference(std::uint32_t ref) const
     {
         if (ref < m_refs.size())
             __builtin_prefetch(&m_refs[ref]);
-    }
-    void ForeseeFirstPlace(std::uint32_t ref) const
-    {
-        if (ref < m_refs.size() && m_refs[ref].first != None)
-            __builtin_prefetch(&m_places[m_refs[ref].first]);
     }
     void ForeseePlace(std::uint32_t index) const
     {

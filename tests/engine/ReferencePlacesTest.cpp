@@ -1,3 +1,4 @@
+#include "engine/GatheredPlaces.h"
 #include "engine/LineCounter.h"
 #include "support/SiteRun.h"
 #include "support/TempSite.h"
@@ -84,6 +85,37 @@ TEST(ReferencePlaces, EveryPlaceOfAReferenceCheckedOnce)
     for (std::uint32_t page : run.state.Places.AnalysedPages())
         analysed.emplace_back(run.state.Places.PageName(page));
     EXPECT_EQ(analysed, (std::vector<std::string> { "index.html", "b.html", "c.html" }));
+}
+
+TEST(ReferencePlaces, PlacesGatheredSideBySideAreEachChainInOrder)
+{
+    // Chains of one to seven places, interleaved over three pages.
+    TempSite site({ { "a.html", "<a href=x.html><a href=y.html><a href=x.html>\n<a href=z.html><a href=x.html>" },
+        { "b.html", "<a href=y.html>\n<a href=x.html>\n<a href=w.html>" },
+        { "c.html", "<a href=x.html><a href=x.html>\n\n<a href=y.html><a href=x.html>" } });
+    SiteRun run;
+    RunOptions options;
+    run.Run(site.Root(), options, { "a.html", "b.html", "c.html" });
+    const ReferencePlaces& places = run.state.Places;
+    const ResultGrid& grid = run.models.LinkGrid;
+    std::vector<std::uint32_t> refs { ReferencePlaces::None };
+    for (std::size_t row = 1; row < grid.RowCount(); ++row)
+        refs.push_back(places.RefOfRow(ReferencePlaces::Grid::Links, row));
+    refs.push_back(refs[1]);
+    GatheredPlaces gathered(places);
+    for (int twice = 0; twice < 2; ++twice) {
+        gathered.Gather(refs);
+        for (std::size_t i = 0; i < refs.size(); ++i) {
+            std::vector<std::pair<std::uint32_t, std::uint32_t>> chain, got;
+            for (std::uint32_t at = refs[i] == ReferencePlaces::None ? refs[i] : places.FirstPlace(refs[i]);
+                 at != ReferencePlaces::None; at = places.PlaceAt(at).next)
+                chain.emplace_back(places.PlaceAt(at).page, places.PlaceAt(at).line);
+            for (const ReferencePlaces::Place& place : gathered.Of(i))
+                got.emplace_back(place.page, place.line);
+            EXPECT_EQ(got, chain) << "reference " << i;
+        }
+    }
+    EXPECT_EQ(gathered.Of(1).size(), 7u) << "x.html stands in seven places";
 }
 
 TEST(ReferencePlaces, SeparateReportsCheckAgainPerPage)
