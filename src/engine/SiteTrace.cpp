@@ -4,7 +4,7 @@
 #include "platform/FilesUnder.h"
 
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 void SiteTrace::QueueStartPage(const std::string& page)
 {
@@ -68,26 +68,37 @@ void SiteTrace::ListUnusedFiles()
     if (!m_reportUnused || !m_disk)
         return;
     // Identities, not texts: a file found through a symbolic link or under another
-    // spelling is the file listed. A used path that is a listed file's own path has the
-    // identity the listing read; only the others are looked up again.
+    // spelling is the file listed. A listed file used by its own path is found among the
+    // used paths as it stands; only the used paths that are no listed file's own path are
+    // looked up again.
     std::vector<FileUnder> files = FilesUnder(m_disk->BaseFolder());
-    std::unordered_map<std::string_view, FileId> listed;
-    for (const FileUnder& file : files)
-        listed.emplace(file.path, file.id);
     const std::string& base = m_disk->BaseFolder();
-    std::string_view prefix = base == "/" ? std::string_view() : std::string_view(base);
+    std::string path = base == "/" ? base : base + "/";
+    const std::size_t prefix = path.size();
+    std::vector<bool> usedByPath(files.size());
+    std::vector<bool> pathListed(m_used.Count());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        path.resize(prefix);
+        path += files[i].path;
+        std::uint32_t number = m_used.Find(path);
+        if (number != InternedTexts::Missing)
+            usedByPath[i] = pathListed[number] = true;
+    }
     std::unordered_set<FileId, FileIdHash> used;
     // Number 0 is the empty text, which names no file.
-    for (std::uint32_t number = 1; number < m_used.Count(); ++number) {
-        std::string_view path = m_used.Text(number);
-        bool under = path.size() > prefix.size() && path.starts_with(prefix) && path[prefix.size()] == '/';
-        auto it = under ? listed.find(path.substr(prefix.size() + 1)) : listed.end();
-        if (it != listed.end())
-            used.insert(it->second);
-        else if (std::optional<FileId> id = FileIdOf(std::string(path)))
-            used.insert(*id);
-    }
-    for (const FileUnder& file : files)
-        if (!used.count(file.id))
-            m_state.UnusedFiles.Add(file.path);
+    for (std::uint32_t number = 1; number < m_used.Count(); ++number)
+        if (!pathListed[number])
+            if (std::optional<FileId> id = FileIdOf(std::string(m_used.Text(number))))
+                used.insert(*id);
+    // A file listed under two names (a hard link) is used when either name is.
+    std::unordered_set<FileId, FileIdHash> notUsedByPath;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!usedByPath[i])
+            notUsedByPath.insert(files[i].id);
+    for (std::size_t i = 0; i < files.size() && !notUsedByPath.empty(); ++i)
+        if (usedByPath[i] && notUsedByPath.count(files[i].id))
+            used.insert(files[i].id);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!usedByPath[i] && !used.count(files[i].id))
+            m_state.UnusedFiles.Add(files[i].path);
 }
