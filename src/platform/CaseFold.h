@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -12,6 +13,19 @@ namespace CaseFold {
 
 constexpr char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 constexpr char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+/// Lower applied to each of the eight bytes of a word at once.
+constexpr std::uint64_t LowerEight(std::uint64_t word)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    // Each byte's low seven bits plus a constant reach the byte's top bit exactly when the
+    // byte is at least 'A', or more than 'Z'; no sum carries into the next byte.
+    std::uint64_t low = word & (0x7F * ones);
+    std::uint64_t fromA = low + (0x80 - 'A') * ones;
+    std::uint64_t pastZ = low + (0x80 - 'Z' - 1) * ones;
+    std::uint64_t capital = fromA & ~pastZ & ~word & (0x80 * ones);
+    return word | capital >> 2;
+}
 
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);

@@ -3,6 +3,7 @@
 #include "platform/CaseFold.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -13,12 +14,13 @@ std::uint32_t HashOf(std::string_view text) { return std::uint32_t(CaseFold::Fol
 /// the end of the text, zeros).
 std::uint64_t FoldedWord(std::string_view text, std::size_t from)
 {
-    unsigned char bytes[8] = {};
-    if (from < text.size())
-        std::memcpy(bytes, text.data() + from, std::min<std::size_t>(8, text.size() - from));
     std::uint64_t word = 0;
-    for (unsigned char byte : bytes)
-        word = word << 8 | static_cast<unsigned char>(CaseFold::Lower(char(byte)));
+    if (from < text.size())
+        std::memcpy(&word, text.data() + from, std::min<std::size_t>(8, text.size() - from));
+    word = CaseFold::LowerEight(word);
+    // The first byte must weigh most.
+    if constexpr (std::endian::native == std::endian::little)
+        word = __builtin_bswap64(word);
     return word;
 }
 

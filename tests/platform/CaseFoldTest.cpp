@@ -1,5 +1,7 @@
 #include "platform/CaseFold.h"
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 TEST(CaseFold, FoldsOnlyAsciiLettersSoUtf8StaysIntact)
@@ -41,5 +43,27 @@ TEST(CaseFold, CompareAndEqualFoldOnlyLettersAtEveryPositionOfLongTexts)
         EXPECT_EQ((order > 0) - (order < 0), c.order) << c.a << " / " << c.b;
         EXPECT_EQ(CaseFold::CompareIgnoringCase(c.b, c.a), -order) << c.a << " / " << c.b;
         EXPECT_EQ(CaseFold::EqualIgnoringCase(c.a, c.b), c.order == 0) << c.a << " / " << c.b;
+        if (c.order == 0) {
+            EXPECT_EQ(CaseFold::FoldedHash()(c.a), CaseFold::FoldedHash()(c.b)) << c.a;
+        }
+    }
+}
+
+TEST(CaseFold, EightBytesFoldAsEachByteAloneWhateverTheirNeighbours)
+{
+    for (int byte = 0; byte < 256; ++byte) {
+        for (int at = 0; at < 8; ++at) {
+            // Neighbours at the edges of the letters and of ASCII, where a carry would show.
+            const unsigned char neighbours[] = { '@', 'A', 'Z', '[', 0x7F, 0x80, 0xFF, 0xC1 };
+            unsigned char in[8], expected[8];
+            for (int i = 0; i < 8; ++i) {
+                in[i] = i == at ? static_cast<unsigned char>(byte) : neighbours[(i + at) % 8];
+                expected[i] = static_cast<unsigned char>(CaseFold::Lower(char(in[i])));
+            }
+            std::uint64_t word = 0, folded = 0;
+            std::memcpy(&word, in, 8);
+            std::memcpy(&folded, expected, 8);
+            ASSERT_EQ(CaseFold::LowerEight(word), folded) << "byte " << byte << " at " << at;
+        }
     }
 }
