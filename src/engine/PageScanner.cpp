@@ -80,7 +80,7 @@ bool PageScanner::Walk(const WalkedPage& walked, const std::string& folder)
         m_keys.clear();
         for (std::size_t i = 0; i < walked.references.size(); ++i)
             m_keys.push_back(walked.KeyOf(i));
-        state.Places.Foresee(m_keys);
+        state.Places.Foresee(m_keys, m_knownRefs);
     }
     for (const WalkedPage::Tag& tag : walked.tags) {
         m_ctx.host.ProcessMessages();
@@ -91,7 +91,7 @@ bool PageScanner::Walk(const WalkedPage& walked, const std::string& folder)
         for (std::uint32_t i = tag.firstReference; i < tag.firstReference + tag.referenceCount; ++i) {
             const WalkedPage::Reference& reference = walked.references[i];
             if (keysMade)
-                m_check.CheckValue(walked.Value(reference), reference.use, folder, walked.KeyOf(i));
+                m_check.CheckValue(walked.Value(reference), reference.use, folder, walked.KeyOf(i), m_knownRefs[i]);
             else
                 m_check.CheckValue(walked.Value(reference), reference.use, folder);
             if (state.AbortRequested)

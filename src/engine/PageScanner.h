@@ -37,4 +37,6 @@ private:
     ReferenceCheck m_check;
     Html5Scanner m_html5;
     std::vector<ResolvedReference::KeyView> m_keys;
+    /// The reference each key was found to have before the walk, or None.
+    std::vector<std::uint32_t> m_knownRefs;
 };

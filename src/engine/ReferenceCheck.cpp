@@ -67,9 +67,16 @@ void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use u
 }
 
 void ReferenceCheck::CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder,
-    const ResolvedReference::KeyView& key)
+    const ResolvedReference::KeyView& key, std::uint32_t knownRef)
 {
-    if (m_ctx.state.AbortRequested || !NoteFirstPlace(key))
+    RunState& state = m_ctx.state;
+    if (state.AbortRequested)
+        return;
+    if (knownRef != ReferencePlaces::None) {
+        m_placeRef = state.Places.NoteAgain(knownRef, state.CurrentPage, state.CurrentLine);
+        return;
+    }
+    if (!NoteFirstPlace(key))
         return;
     ResolvedReference ref = Resolve(value, use, folder);
     assert(ref.SeenKeyParts().View() == key && "a key made ahead is the key of the value");

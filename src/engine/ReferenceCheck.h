@@ -24,9 +24,9 @@ public:
     /// Checks a reference value as cut from its tag; `folder` is the page's folder.
     void CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder);
     /// The same, when the value's seen key was made already: a reference met before is
-    /// then not resolved again.
+    /// then not resolved again, nor looked up when `knownRef` says which it is.
     void CheckValue(std::string_view value, ResolvedReference::Use use, const std::string& folder,
-        const ResolvedReference::KeyView& key);
+        const ResolvedReference::KeyView& key, std::uint32_t knownRef);
     /// Starts the probe that `CheckValue` will want for the same value, when it will probe
     /// an external address; each target once per page.
     void StartProbeAhead(std::string_view value, ResolvedReference::Use use, const std::string& folder);

@@ -26,6 +26,11 @@ std::uint32_t ReferencePlaces::Note(
         m_refs.push_back({ None, None, key, false });
         ++m_keyCount;
     }
+    return NoteAgain(ref, page, line);
+}
+
+std::uint32_t ReferencePlaces::NoteAgain(std::uint32_t ref, const std::string& page, std::uint32_t line)
+{
     auto index = std::uint32_t(m_places.size());
     m_places.push_back({ PageNumber(page), line, None });
     Ref& r = m_refs[ref];
@@ -37,34 +42,49 @@ std::uint32_t ReferencePlaces::Note(
     return ref;
 }
 
-void ReferencePlaces::Foresee(const std::vector<ResolvedReference::KeyView>& keys)
+void ReferencePlaces::Foresee(const std::vector<ResolvedReference::KeyView>& keys, std::vector<std::uint32_t>& refs)
 {
+    refs.assign(keys.size(), None);
     m_foreseenTexts.clear();
     for (const ResolvedReference::KeyView& key : keys)
         m_foreseenTexts.push_back(key.text);
     m_texts.Foresee(m_foreseenTexts);
     if (m_keySlots.empty())
         return;
-    // Then the key's slot, its reference, and the place the next one is chained to.
+    // Then each pass reads only what the pass before brought in: the key's first slot, its
+    // reference, and the place the next one is chained to.
     std::size_t mask = m_keySlots.size() - 1;
-    m_foreseenSlots.clear();
+    m_foreseenKeys.clear();
+    m_foreseenHashes.clear();
     for (const ResolvedReference::KeyView& parts : keys) {
         Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };
+        m_foreseenKeys.push_back(key);
+        m_foreseenHashes.push_back(HashOf(key));
+        if (key.text != InternedTexts::Missing && key.fragment != InternedTexts::Missing)
+            __builtin_prefetch(&m_keySlots[m_foreseenHashes.back() & mask]);
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const Key& key = m_foreseenKeys[i];
         if (key.text == InternedTexts::Missing || key.fragment == InternedTexts::Missing)
             continue;
-        std::uint32_t hash = HashOf(key);
-        m_foreseenSlots.push_back(hash);
-        __builtin_prefetch(&m_keySlots[hash & mask]);
+        // The probe mostly ends in the slot's own cache line.
+        std::uint32_t hash = m_foreseenHashes[i];
+        std::size_t at = hash & mask;
+        while (m_keySlots[at].ref != None && m_keySlots[at].hash != hash)
+            at = (at + 1) & mask;
+        refs[i] = m_keySlots[at].ref;
+        if (refs[i] != None)
+            __builtin_prefetch(&m_refs[refs[i]]);
     }
-    for (std::uint32_t& hashThenRef : m_foreseenSlots) {
-        const KeySlot& slot = m_keySlots[hashThenRef & mask];
-        hashThenRef = slot.hash == hashThenRef ? slot.ref : None;
-        if (hashThenRef != None)
-            __builtin_prefetch(&m_refs[hashThenRef]);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (refs[i] == None)
+            continue;
+        const Ref& ref = m_refs[refs[i]];
+        if (!(ref.key == m_foreseenKeys[i]))
+            refs[i] = None;
+        else if (ref.last != None)
+            __builtin_prefetch(&m_places[ref.last], 1);
     }
-    for (std::uint32_t ref : m_foreseenSlots)
-        if (ref != None && m_refs[ref].last != None)
-            __builtin_prefetch(&m_places[m_refs[ref].last], 1);
 }
 
 bool ReferencePlaces::Known(const ResolvedReference::KeyView& parts) const

@@ -27,10 +27,14 @@ public:
     /// Records a place of the reference known by `key` (a reference's seen key) and
     /// returns the reference's number; `first` tells whether the key was new.
     std::uint32_t Note(const ResolvedReference::KeyView& key, const std::string& page, std::uint32_t line, bool& first);
-    /// Brings what noting each of the keys reads into the cache, the reads of all of them
-    /// overlapping: a page's references are noted one after another, and in a large run
-    /// each look-up would otherwise wait on memory several times over.
-    void Foresee(const std::vector<ResolvedReference::KeyView>& keys);
+    /// Looks all of a page's keys up at once, the memory reads of all of them overlapping:
+    /// the page's references are noted one after another, and in a large run each look-up
+    /// would otherwise wait on memory several times over. `refs` gets each key's reference,
+    /// or None where the key is new (or shares its hash with another key); a reference
+    /// found stays the key's until keys are forgotten, for NoteAgain.
+    void Foresee(const std::vector<ResolvedReference::KeyView>& keys, std::vector<std::uint32_t>& refs);
+    /// Records a place of `ref`, a reference noted before, as Note does; returns `ref`.
+    std::uint32_t NoteAgain(std::uint32_t ref, const std::string& page, std::uint32_t line);
     /// Whether a reference known by `key` was noted already.
     bool Known(const ResolvedReference::KeyView& key) const;
     /// The reference's check wrote `row` of `grid`.
@@ -109,5 +113,6 @@ private:
     std::uint32_t m_lastPage = None;
     std::vector<std::uint32_t> m_rowRefs[2];
     std::vector<std::string_view> m_foreseenTexts;
-    std::vector<std::uint32_t> m_foreseenSlots;
+    std::vector<Key> m_foreseenKeys;
+    std::vector<std::uint32_t> m_foreseenHashes;
 };

@@ -118,6 +118,49 @@ TEST(ReferencePlaces, PlacesGatheredSideBySideAreEachChainInOrder)
     EXPECT_EQ(gathered.Of(1).size(), 7u) << "x.html stands in seven places";
 }
 
+TEST(ReferencePlaces, KeysLookedUpAheadFindTheReferenceNotingThemWouldFind)
+{
+    using Key = ResolvedReference::KeyView;
+    ReferencePlaces places;
+    bool first = false;
+    // Enough keys that the table has grown past its first size.
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i)
+        texts.push_back("dir-" + std::to_string(i % 40) + "/page-" + std::to_string(i) + ".html");
+    for (const std::string& text : texts)
+        places.Note({ 0, text, "" }, "a.html", 1, first);
+    places.Note({ 0, texts[7], "top" }, "a.html", 2, first);
+
+    const std::vector<Key> keys {
+        { 0, texts[7], "" }, // known
+        { 0, texts[7], "top" }, // known, with an anchor
+        { 0, texts[7], "bottom" }, // a known path with a new anchor
+        { 1, texts[7], "" }, // a known path in another scope
+        { 0, "new.html", "" }, // a new text
+        { 0, texts[2999], "" }, // known, noted last
+        { 0, "new.html", "" }, // new, twice on the page
+    };
+    std::vector<std::uint32_t> refs;
+    places.Foresee(keys, refs);
+    ASSERT_EQ(refs.size(), keys.size());
+    const bool known[] = { true, true, false, false, false, true, false };
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        std::uint32_t ref = places.Note(keys[i], "b.html", 9, first);
+        EXPECT_EQ(!first || i == 6, known[i] || i == 6) << i;
+        if (known[i])
+            EXPECT_EQ(refs[i], ref) << i;
+        else
+            EXPECT_EQ(refs[i], ReferencePlaces::None) << i;
+    }
+    // Noting again by the reference found is noting by its key.
+    std::uint32_t ref = places.NoteAgain(refs[1], "c.html", 4);
+    std::uint32_t at = places.FirstPlace(ref);
+    std::vector<std::uint32_t> lines;
+    for (; at != ReferencePlaces::None; at = places.PlaceAt(at).next)
+        lines.push_back(places.PlaceAt(at).line);
+    EXPECT_EQ(lines, (std::vector<std::uint32_t> { 2, 9, 4 }));
+}
+
 TEST(ReferencePlaces, SeparateReportsCheckAgainPerPage)
 {
     TempSite site({ { "a.html", "<html><a href=gone.html></html>" },
