@@ -1,21 +1,47 @@
 #include "engine/ReferencePlaces.h"
 
-std::uint32_t ReferencePlaces::HashOf(const Key& key)
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint64_t Odd = 0x9E3779B97F4A7C15ull;
+
+std::uint64_t MixBytes(std::uint64_t h, std::string_view text)
 {
-    // The three numbers mixed so that neighbouring texts and scopes scatter over the table.
-    std::uint64_t h = (std::uint64_t(key.text) << 32 | key.fragment) * 0x9E3779B97F4A7C15ull;
-    h ^= (h >> 29) + key.scope * 0xC2B2AE3D27D4EB4Full;
+    for (std::size_t i = 0; i < text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, std::min<std::size_t>(8, text.size() - i));
+        h = std::rotl((h ^ word) * Odd, 29);
+    }
+    return h;
+}
+
+}
+
+std::uint32_t ReferencePlaces::HashOf(const ResolvedReference::KeyView& key)
+{
+    // The sizes go in first, so that no two keys run their bytes together alike.
+    std::uint64_t h = ((std::uint64_t(key.text.size()) << 32 | key.fragment.size()) ^ key.scope) * Odd;
+    h = MixBytes(MixBytes(h, key.text), key.fragment);
+    h ^= h >> 32;
     h *= 0xBF58476D1CE4E5B9ull;
-    return std::uint32_t(h >> 32);
+    return std::uint32_t(h >> 29);
+}
+
+bool ReferencePlaces::IsKeyOf(const Ref& ref, const ResolvedReference::KeyView& key) const
+{
+    return ref.scope == key.scope && std::string_view(ref.text, ref.textSize) == key.text
+        && m_texts.Text(ref.fragment) == key.fragment;
 }
 
 std::uint32_t ReferencePlaces::Note(
-    const ResolvedReference::KeyView& parts, const std::string& page, std::uint32_t line, bool& first)
+    const ResolvedReference::KeyView& key, const std::string& page, std::uint32_t line, bool& first)
 {
     // Kept at most half full, so a probe ends soon at a free slot.
     if (2 * (m_keyCount + 1) > m_keySlots.size())
         GrowKeys();
-    Key key { parts.scope, m_texts.Intern(parts.text), m_texts.Intern(parts.fragment) };
     std::uint32_t hash = HashOf(key);
     std::uint32_t slot = FindKey(key, hash);
     std::uint32_t ref = m_keySlots[slot].ref;
@@ -23,7 +49,9 @@ std::uint32_t ReferencePlaces::Note(
     if (first) {
         ref = std::uint32_t(m_refs.size());
         m_keySlots[slot] = { hash, ref };
-        m_refs.push_back({ None, None, key, false });
+        std::string_view text = m_texts.Text(m_texts.Intern(key.text));
+        m_refs.push_back(
+            { None, None, key.scope, m_texts.Intern(key.fragment), text.data(), std::uint32_t(text.size()), false });
         ++m_keyCount;
     }
     return NoteAgain(ref, page, line);
@@ -45,28 +73,17 @@ std::uint32_t ReferencePlaces::NoteAgain(std::uint32_t ref, const std::string& p
 void ReferencePlaces::Foresee(const std::vector<ResolvedReference::KeyView>& keys, std::vector<std::uint32_t>& refs)
 {
     refs.assign(keys.size(), None);
-    m_foreseenTexts.clear();
-    for (const ResolvedReference::KeyView& key : keys)
-        m_foreseenTexts.push_back(key.text);
-    m_texts.Foresee(m_foreseenTexts);
     if (m_keySlots.empty())
         return;
-    // Then each pass reads only what the pass before brought in: the key's first slot, its
-    // reference, and the place the next one is chained to.
+    // Each pass reads only what the pass before brought in: the key's slot, its
+    // reference, then the reference's path and the place the next one is chained to.
     std::size_t mask = m_keySlots.size() - 1;
-    m_foreseenKeys.clear();
     m_foreseenHashes.clear();
-    for (const ResolvedReference::KeyView& parts : keys) {
-        Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };
-        m_foreseenKeys.push_back(key);
+    for (const ResolvedReference::KeyView& key : keys) {
         m_foreseenHashes.push_back(HashOf(key));
-        if (key.text != InternedTexts::Missing && key.fragment != InternedTexts::Missing)
-            __builtin_prefetch(&m_keySlots[m_foreseenHashes.back() & mask]);
+        __builtin_prefetch(&m_keySlots[m_foreseenHashes.back() & mask]);
     }
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        const Key& key = m_foreseenKeys[i];
-        if (key.text == InternedTexts::Missing || key.fragment == InternedTexts::Missing)
-            continue;
         // The probe mostly ends in the slot's own cache line.
         std::uint32_t hash = m_foreseenHashes[i];
         std::size_t at = hash & mask;
@@ -76,33 +93,31 @@ void ReferencePlaces::Foresee(const std::vector<ResolvedReference::KeyView>& key
         if (refs[i] != None)
             __builtin_prefetch(&m_refs[refs[i]]);
     }
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (refs[i] == None)
+    for (std::uint32_t ref : refs) {
+        if (ref == None)
             continue;
-        const Ref& ref = m_refs[refs[i]];
-        if (!(ref.key == m_foreseenKeys[i]))
-            refs[i] = None;
-        else if (ref.last != None)
-            __builtin_prefetch(&m_places[ref.last], 1);
+        __builtin_prefetch(m_refs[ref].text);
+        if (m_refs[ref].last != None)
+            __builtin_prefetch(&m_places[m_refs[ref].last], 1);
     }
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (refs[i] != None && !IsKeyOf(m_refs[refs[i]], keys[i]))
+            refs[i] = None;
 }
 
-bool ReferencePlaces::Known(const ResolvedReference::KeyView& parts) const
+bool ReferencePlaces::Known(const ResolvedReference::KeyView& key) const
 {
-    Key key { parts.scope, m_texts.Find(parts.text), m_texts.Find(parts.fragment) };
-    if (m_keyCount == 0 || key.text == InternedTexts::Missing || key.fragment == InternedTexts::Missing)
-        return false;
-    return m_keySlots[FindKey(key, HashOf(key))].ref != None;
+    return m_keyCount > 0 && m_keySlots[FindKey(key, HashOf(key))].ref != None;
 }
 
-std::uint32_t ReferencePlaces::FindKey(const Key& key, std::uint32_t hash) const
+std::uint32_t ReferencePlaces::FindKey(const ResolvedReference::KeyView& key, std::uint32_t hash) const
 {
     std::size_t mask = m_keySlots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const KeySlot& slot = m_keySlots[i];
         if (slot.ref == None)
             return std::uint32_t(i);
-        if (slot.hash == hash && m_refs[slot.ref].key == key)
+        if (slot.hash == hash && IsKeyOf(m_refs[slot.ref], key))
             return std::uint32_t(i);
     }
 }

@@ -71,25 +71,25 @@ public:
     void Clear();
 
 private:
-    /// A seen key as numbers: its texts are interned, as many keys share a path (one per
-    /// fragment and per count of folder names not judged) and a fragment.
-    struct Key {
-        std::uint32_t scope = 0;
-        std::uint32_t text = 0;
-        std::uint32_t fragment = 0;
-        bool operator==(const Key&) const = default;
-    };
+    /// A reference holds its key: the scope, where its path is kept (so that comparing a
+    /// key reads the path straight from there) and its fragment. Paths and fragments are
+    /// interned, as many keys share a path (one per fragment and per count of folder names
+    /// not judged) and a few fragments serve many keys.
     struct Ref {
         std::uint32_t first = None;
         std::uint32_t last = None;
-        Key key;
+        std::uint32_t scope = 0;
+        std::uint32_t fragment = 0;
+        const char* text = nullptr;
+        std::uint32_t textSize = 0;
         bool missingAnchor = false;
     };
 
     std::uint32_t PageNumber(const std::string& page);
 
-    static std::uint32_t HashOf(const Key& key);
-    std::uint32_t FindKey(const Key& key, std::uint32_t hash) const;
+    static std::uint32_t HashOf(const ResolvedReference::KeyView& key);
+    bool IsKeyOf(const Ref& ref, const ResolvedReference::KeyView& key) const;
+    std::uint32_t FindKey(const ResolvedReference::KeyView& key, std::uint32_t hash) const;
     void GrowKeys();
 
     /// An open table of the references by key, eight bytes a slot: a look-up touches one
@@ -112,7 +112,5 @@ private:
     /// Places come page after page: the page of the last one is asked for again.
     std::uint32_t m_lastPage = None;
     std::vector<std::uint32_t> m_rowRefs[2];
-    std::vector<std::string_view> m_foreseenTexts;
-    std::vector<Key> m_foreseenKeys;
     std::vector<std::uint32_t> m_foreseenHashes;
 };

@@ -38,26 +38,6 @@ std::uint32_t InternedTexts::Find(std::string_view text) const
     return m_slots[SlotOf(text, HashOf(text))].id;
 }
 
-void InternedTexts::Foresee(const std::vector<std::string_view>& texts) const
-{
-    // Each pass reads only what the pass before fetched: the slot, the text's view, the text.
-    std::size_t mask = m_slots.size() - 1;
-    m_foreseen.resize(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        m_foreseen[i] = HashOf(texts[i]);
-        __builtin_prefetch(&m_slots[m_foreseen[i] & mask]);
-    }
-    for (std::uint32_t& hashThenId : m_foreseen) {
-        const Slot& slot = m_slots[hashThenId & mask];
-        hashThenId = slot.hash == hashThenId ? slot.id : Free;
-        if (hashThenId != Free)
-            __builtin_prefetch(&m_texts[hashThenId]);
-    }
-    for (std::uint32_t id : m_foreseen)
-        if (id != Free)
-            __builtin_prefetch(m_texts[id].data());
-}
-
 std::size_t InternedTexts::SlotOf(std::string_view text, std::uint32_t hash) const
 {
     std::size_t mask = m_slots.size() - 1;

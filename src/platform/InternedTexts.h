@@ -23,10 +23,6 @@ public:
     /// The number of `text`, or `Missing` when it has none.
     static constexpr std::uint32_t Missing = UINT32_MAX;
     std::uint32_t Find(std::string_view text) const;
-    /// Brings what finding each of `texts` reads into the cache, the reads of all of them
-    /// overlapping rather than one after another: a large pool misses the cache on nearly
-    /// every look-up.
-    void Foresee(const std::vector<std::string_view>& texts) const;
     std::string_view Text(std::uint32_t id) const { return m_texts[id]; }
     std::size_t Count() const { return m_texts.size(); }
 
@@ -45,5 +41,4 @@ private:
     };
     std::vector<Slot> m_slots;
     TextBlocks m_bytes;
-    mutable std::vector<std::uint32_t> m_foreseen;
 };
