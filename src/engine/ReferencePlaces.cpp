@@ -1,33 +1,13 @@
 #include "engine/ReferencePlaces.h"
 
-#include <algorithm>
-#include <bit>
-#include <cstring>
-
-namespace {
-
-constexpr std::uint64_t Odd = 0x9E3779B97F4A7C15ull;
-
-std::uint64_t MixBytes(std::uint64_t h, std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + i, std::min<std::size_t>(8, text.size() - i));
-        h = std::rotl((h ^ word) * Odd, 29);
-    }
-    return h;
-}
-
-}
+#include "platform/WordHash.h"
 
 std::uint32_t ReferencePlaces::HashOf(const ResolvedReference::KeyView& key)
 {
     // The sizes go in first, so that no two keys run their bytes together alike.
-    std::uint64_t h = ((std::uint64_t(key.text.size()) << 32 | key.fragment.size()) ^ key.scope) * Odd;
-    h = MixBytes(MixBytes(h, key.text), key.fragment);
-    h ^= h >> 32;
-    h *= 0xBF58476D1CE4E5B9ull;
-    return std::uint32_t(h >> 29);
+    auto bytes = [](std::uint64_t word) { return word; };
+    std::uint64_t h = ((std::uint64_t(key.text.size()) << 32 | key.fragment.size()) ^ key.scope) * WordHash::Odd;
+    return std::uint32_t(WordHash::Finish(WordHash::Mix(WordHash::Mix(h, key.text, bytes), key.fragment, bytes)));
 }
 
 bool ReferencePlaces::IsKeyOf(const Ref& ref, const ResolvedReference::KeyView& key) const

@@ -90,7 +90,8 @@ void SiteTrace::ListUnusedFiles()
         if (!pathListed[number])
             if (std::optional<FileId> id = FileIdOf(std::string(m_used.Text(number))))
                 used.insert(*id);
-    // A file listed under two names (a hard link) is used when either name is.
+    // A file listed under two names (a hard link, or a symbolic link beside the file it
+    // names) is used when either name is.
     std::unordered_set<FileId, FileIdHash> notUsedByPath;
     for (std::size_t i = 0; i < files.size(); ++i)
         if (!usedByPath[i])

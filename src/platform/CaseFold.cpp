@@ -1,7 +1,8 @@
 #include "platform/CaseFold.h"
 
+#include "platform/WordHash.h"
+
 #include <algorithm>
-#include <bit>
 
 namespace CaseFold {
 
@@ -44,17 +45,7 @@ std::size_t FindIgnoringCase(std::string_view haystack, std::string_view needle,
 
 std::size_t FoldedHash::operator()(std::string_view s) const
 {
-    // Eight folded bytes a step: the texts hashed are mostly paths of some forty bytes.
-    constexpr std::uint64_t odd = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = s.size() * odd;
-    for (std::size_t i = 0; i < s.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, s.data() + i, std::min<std::size_t>(8, s.size() - i));
-        h = std::rotl((h ^ LowerEight(word)) * odd, 29);
-    }
-    h ^= h >> 32;
-    h *= 0xBF58476D1CE4E5B9ull;
-    return std::size_t(h ^ h >> 29);
+    return std::size_t(WordHash::Finish(WordHash::Mix(s.size() * WordHash::Odd, s, LowerEight)));
 }
 
 int CompareIgnoringCase(std::string_view a, std::string_view b)
