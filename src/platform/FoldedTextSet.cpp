@@ -1,10 +1,10 @@
 #include "platform/FoldedTextSet.h"
 
 #include "platform/CaseFold.h"
+#include "platform/WordHash.h"
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 namespace {
 
@@ -14,10 +14,7 @@ std::uint32_t HashOf(std::string_view text) { return std::uint32_t(CaseFold::Fol
 /// the end of the text, zeros).
 std::uint64_t FoldedWord(std::string_view text, std::size_t from)
 {
-    std::uint64_t word = 0;
-    if (from < text.size())
-        std::memcpy(&word, text.data() + from, std::min<std::size_t>(8, text.size() - from));
-    word = CaseFold::LowerEight(word);
+    std::uint64_t word = CaseFold::LowerEight(WordHash::WordAt(text, from));
     // The first byte must weigh most.
     if constexpr (std::endian::native == std::endian::little)
         word = __builtin_bswap64(word);
