@@ -66,6 +66,25 @@ public:
         return std::string_view(m_text).substr(span.start, span.size);
     }
 
+    /// Asks for the fields of the pages of `lists` ahead of their use: a large site's
+    /// fields outgrow the cache, and the places name pages in no order.
+    void Foresee(const GatheredPlaces& gathered, std::size_t lists)
+    {
+        for (std::size_t i = 0; i < lists; ++i)
+            for (const ReferencePlaces::Place& place : gathered.Of(i))
+                __builtin_prefetch(&m_spans.at(place.page));
+        for (std::size_t i = 0; i < lists; ++i)
+            for (const ReferencePlaces::Place& place : gathered.Of(i)) {
+                const Span& span = m_spans[place.page];
+                if (span.size == 0)
+                    continue;
+                const char* field = m_text.data() + span.start;
+                for (std::size_t at = 0; at < span.size; at += 64)
+                    __builtin_prefetch(field + at);
+                __builtin_prefetch(field + span.size - 1);
+            }
+    }
+
 private:
     struct Span {
         std::size_t start = 0;
@@ -120,6 +139,7 @@ void AppendRows(std::string& out, const TextSink& sink, const ResultGrid& grid, 
             for (std::size_t ahead = r; ahead < std::min(end, r + Block); ++ahead)
                 refs.push_back(places.RefOfRow(which, ahead));
             gathered.Gather(refs);
+            pages.Foresee(gathered, refs.size());
         }
         const GridRow& row = grid.Row(r);
         out += r > 1 ? ",\n    {" : "\n    {";

@@ -120,17 +120,18 @@ void FoldedTextSet::Grow()
     std::size_t size = 64;
     while (4 * (m_count + 1) > 3 * size / 2)
         size *= 2;
+    // The slots keep each entry's hash: the texts, all over memory, are not read again.
+    std::vector<Slot> old = std::move(m_slots);
     m_slots.assign(size, Slot {});
     m_removedSlots = 0;
     std::size_t mask = size - 1;
-    for (std::uint32_t id = 0; id < m_entries.size(); ++id) {
-        if (!m_live[id])
+    for (const Slot& slot : old) {
+        if (slot.id == Free || slot.id == Removed)
             continue;
-        std::uint32_t hash = HashOf(m_entries[id]);
-        std::size_t i = hash & mask;
+        std::size_t i = slot.hash & mask;
         while (m_slots[i].id != Free)
             i = (i + 1) & mask;
-        m_slots[i] = { hash, id };
+        m_slots[i] = slot;
     }
 }
 
