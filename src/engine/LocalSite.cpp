@@ -25,13 +25,13 @@ void LocalSite::QueuePage(const std::string& page)
     // them for the run: the page's turn finds the same file.
     FileSystem::Found found = m_fs.Locate(page, FileSystem::Kind::File);
     if (!found.exists) {
-        m_readAhead->Queue(page, {}, WalkedPage::Anchors::Skip);
+        m_readAhead->Queue(page, {}, FileSystem::NoFile, WalkedPage::Anchors::Skip);
         return;
     }
     // A link with an anchor to the page has most often had its anchors read already.
-    bool indexed = m_anchors.Has(found.realPath);
-    m_readAhead->Queue(
-        page, found.realPath, indexed ? WalkedPage::Anchors::Skip : WalkedPage::Anchors::Index);
+    bool indexed = m_anchors.Has(found.file);
+    m_readAhead->Queue(page, std::move(found.realPath), found.file,
+        indexed ? WalkedPage::Anchors::Skip : WalkedPage::Anchors::Index);
 }
 
 FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup, WalkedPage& walked)
@@ -40,13 +40,15 @@ FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup,
         PageReadAhead::Page ahead = m_readAhead->Take();
         assert(ahead.name == page && "pages are read in the order they were queued");
         // A page linked to may have changed since it was read: its anchors are kept only as it is now.
-        for (PageReadAhead::TargetAnchors& target : ahead.targets)
-            if (!m_anchors.Has(target.realPath) && target.stamp == FileStampOf(target.realPath))
-                m_anchors.Keep(target.realPath, std::move(target.anchors));
+        for (PageReadAhead::TargetAnchors& target : ahead.targets) {
+            FileSystem::Found found = m_fs.Locate(target.path, FileSystem::Kind::File);
+            if (found.exists && !m_anchors.Has(found.file) && target.stamp == FileStampOf(found.realPath))
+                m_anchors.Keep(found.file, std::move(target.anchors));
+        }
         if (ahead.read.Ok() && ahead.stamp && ahead.stamp == FileStampOf(ahead.realPath)) {
             walked = std::move(ahead.walked);
-            if (!m_anchors.Has(ahead.realPath))
-                m_anchors.Keep(ahead.realPath, std::move(walked.anchors));
+            if (!m_anchors.Has(ahead.file))
+                m_anchors.Keep(ahead.file, std::move(walked.anchors));
             return {};
         }
     }
@@ -65,17 +67,17 @@ FileSystem::Found LocalSite::TargetExists(const std::string& folder, const std::
     return m_fs.Locate(folder, std::string_view(target).substr(folder.size()), FileSystem::Kind::File);
 }
 
-const AnchorIndex::Anchors& LocalSite::AnchorsOf(const std::string& realPath)
+const AnchorIndex::Anchors& LocalSite::AnchorsOf(const FileSystem::Found& page)
 {
-    if (m_readAhead && !m_anchors.Has(realPath)) {
-        std::optional<PageReadAhead::IndexedAnchors> ahead = m_readAhead->TakeAnchors(realPath);
-        if (ahead && ahead->stamp == FileStampOf(realPath))
-            m_anchors.Keep(realPath, std::move(ahead->anchors));
+    if (m_readAhead && !m_anchors.Has(page.file)) {
+        std::optional<PageReadAhead::IndexedAnchors> ahead = m_readAhead->TakeAnchors(page.realPath);
+        if (ahead && ahead->stamp == FileStampOf(page.realPath))
+            m_anchors.Keep(page.file, std::move(ahead->anchors));
     }
     // A real path names the file from the working folder, not from the site's folder.
-    return m_anchors.Of(realPath, [&] {
+    return m_anchors.Of(page.file, [&] {
         std::string text;
-        ReadRegularFile(realPath, text);
+        ReadRegularFile(page.realPath, text);
         return text;
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AnchorIndex.h"
+#include "engine/FileAnchors.h"
 #include "engine/PageReadAhead.h"
 #include "engine/WalkedPage.h"
 #include "platform/FileSystem.h"
@@ -44,11 +45,11 @@ public:
     /// folder, whose letter case is not judged again.
     FileSystem::Found TargetExists(const std::string& folder, const std::string& target) const;
 
-    /// The anchors of an existing page, found by its real path.
-    const AnchorIndex::Anchors& AnchorsOf(const std::string& realPath);
+    /// The anchors of an existing page, as the file look-up found it.
+    const AnchorIndex::Anchors& AnchorsOf(const FileSystem::Found& page);
 
 private:
     FileSystem m_fs;
-    AnchorIndex m_anchors;
+    FileAnchors m_anchors;
     std::optional<PageReadAhead> m_readAhead;
 };

@@ -19,10 +19,10 @@ PageReadAhead::~PageReadAhead()
     m_reader.join();
 }
 
-void PageReadAhead::Queue(std::string name, std::string realPath, WalkedPage::Anchors anchors)
+void PageReadAhead::Queue(std::string name, std::string realPath, std::uint32_t file, WalkedPage::Anchors anchors)
 {
     std::unique_lock lock(m_mutex);
-    m_requests.push_back({ std::move(name), std::move(realPath), anchors });
+    m_requests.push_back({ std::move(name), std::move(realPath), file, anchors });
     ++m_pending;
     bool wake = m_readerWaits;
     lock.unlock();
@@ -98,7 +98,7 @@ void PageReadAhead::ReadPages()
         IndexTargets(page);
         page.bytes = page.walked.Bytes();
         for (const TargetAnchors& target : page.targets)
-            page.bytes += sizeof target + target.realPath.capacity() + target.anchors.HeapBytes();
+            page.bytes += sizeof target + target.path.capacity() + target.anchors.HeapBytes();
         lock.lock();
         m_reading = false;
         m_bytes += page.bytes;
@@ -184,13 +184,14 @@ void PageReadAhead::IndexTargets(Page& page)
         FileStamp stamp;
         std::string text;
         if (ReadRegularFile(realPath, text, stamp).Ok())
-            page.targets.push_back({ std::move(realPath), stamp, AnchorIndex::AnchorsOf(text) });
+            page.targets.push_back({ std::string(key.text), stamp, AnchorIndex::AnchorsOf(text) });
     }
 }
 
 PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<IndexedAnchors> indexed) const
 {
-    Page page { std::move(request.name), std::move(request.realPath), {}, { FileRead::Status::Missing }, {}, {} };
+    Page page { std::move(request.name), std::move(request.realPath), request.file, {}, { FileRead::Status::Missing },
+        {}, {} };
     if (page.realPath.empty())
         return page;
     // Stamped before the read: a change made while it is read shows at the page's turn.

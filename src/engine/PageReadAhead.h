@@ -8,6 +8,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -34,7 +35,8 @@ public:
     /// The anchors of a page that a link of the page read ahead leads to, read from the
     /// file the link names when every name is written as stored.
     struct TargetAnchors {
-        std::string realPath;
+        /// From the site's folder.
+        std::string path;
         FileStamp stamp;
         AnchorIndex::Anchors anchors;
     };
@@ -42,6 +44,8 @@ public:
     struct Page {
         std::string name;
         std::string realPath;
+        /// The run's number for the page's file, handed back as it was queued.
+        std::uint32_t file;
         /// Taken on the open file before it was read; nothing unless it was read.
         std::optional<FileStamp> stamp;
         FileRead read;
@@ -70,8 +74,8 @@ public:
     PageReadAhead& operator=(const PageReadAhead&) = delete;
 
     /// `realPath` is where the page `name` is stored; empty when it was not found, which
-    /// the reader passes on as missing without looking.
-    void Queue(std::string name, std::string realPath, WalkedPage::Anchors anchors);
+    /// the reader passes on as missing without looking. `file` comes back with the page.
+    void Queue(std::string name, std::string realPath, std::uint32_t file, WalkedPage::Anchors anchors);
     /// The oldest page queued and not taken yet, once it is finished. Precondition: there
     /// is one.
     Page Take();
@@ -85,6 +89,7 @@ private:
     struct Request {
         std::string name;
         std::string realPath;
+        std::uint32_t file;
         WalkedPage::Anchors anchors;
     };
 

@@ -170,7 +170,7 @@ const AnchorIndex::Anchors* ReferenceCheck::AnchorsOf(const std::string& page, c
 {
     if (m_ctx.online)
         return m_ctx.online->AnchorsOf(page);
-    return found.realPath.empty() ? nullptr : &m_ctx.site.AnchorsOf(found.realPath);
+    return found.file == FileSystem::NoFile ? nullptr : &m_ctx.site.AnchorsOf(found);
 }
 
 void ReferenceCheck::StartRow(ResultGrid& grid, const std::string& display, const std::string& target)

@@ -71,7 +71,7 @@ void FileSystem::Read(Folder* folder) const
         bool isFolder = e->d_type == DT_DIR;
         if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK)
             isFolder = IsFolderOnDisk(ChildPath(folder->realPath, name));
-        folder->entries.push_back({ m_nameTexts.Keep(name), isFolder, nullptr });
+        folder->entries.push_back({ m_nameTexts.Keep(name), isFolder, isFolder ? NoFile : m_files++, nullptr });
     }
     ::closedir(dir);
     std::vector<Entry>& entries = folder->entries;
@@ -163,6 +163,7 @@ FileSystem::Folder* FileSystem::Resolve(std::string_view prefix, std::string_vie
             continue;
         }
         result.realPath = ChildPath(folder->realPath, entry->name);
+        result.file = entry->file;
     }
     // A trailing separator names a folder, never a file.
     std::string_view whole = rest.empty() ? prefix : rest;

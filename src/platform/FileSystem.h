@@ -23,12 +23,18 @@ public:
     static constexpr std::size_t MaxPath = 259;
 
     enum class Kind { File, Folder };
+    static constexpr std::uint32_t NoFile = UINT32_MAX;
 
     struct Found {
         bool exists = false;
         /// False when a name that `rest` gives differs from the stored name.
         bool exactCase = true;
         std::string realPath;
+        /// The number of the file found, for tables of the run that would otherwise be
+        /// keyed by its real path; NoFile for a folder. Each name a folder lists has its
+        /// own. A file reached both from the base folder and by an absolute path may have
+        /// two, as each way keeps folders of its own: a table by number merely holds it twice.
+        std::uint32_t file = NoFile;
     };
 
     explicit FileSystem(std::string baseFolder);
@@ -55,6 +61,7 @@ private:
     struct Entry {
         std::string_view name; // in m_nameTexts
         bool isFolder = false;
+        std::uint32_t file = NoFile;
         Folder* folder = nullptr; // read when first entered
     };
     /// A folder's listing, read once: the entries in letter-case-blind order (names equal
@@ -88,4 +95,5 @@ private:
     Folder* m_baseFolder;
     mutable std::vector<Name> m_names;
     mutable TextBlocks m_nameTexts;
+    mutable std::uint32_t m_files = 0;
 };

@@ -236,11 +236,11 @@ TEST(ReadAhead, AnchorsIndexedAheadAreThoseOfThePageWhenAsked)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
 
-            std::string last = local.Files().Locate(target, FileSystem::Kind::File).realPath;
+            FileSystem::Found last = local.Files().Locate(target, FileSystem::Kind::File);
             if (c.rewritten && *c.rewritten)
-                Rewrite(last, c.rewritten);
+                Rewrite(last.realPath, c.rewritten);
             else if (c.rewritten)
-                fs::remove(last);
+                fs::remove(last.realPath);
             for (std::size_t n = 0; linked && n < order.size(); ++n) {
                 WalkedPage walked;
                 ASSERT_TRUE(local.ReadPage(order[n], WalkedPage::Markup::Classic, walked).Ok());

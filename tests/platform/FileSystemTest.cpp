@@ -127,3 +127,33 @@ TEST(FileSystem, AFolderListedOnceAnswersEveryLetterCaseAsTheDiskDoes)
     }
     EXPECT_FALSE(fs.Locate("missing-folder/x", Kind::File).exists);
 }
+
+TEST(FileSystem, EveryWayToAFileGivesItsNumberAndOtherFilesOthers)
+{
+    TempSite site({ { "sub/page.html", "x" }, { "sub/Page.HTML", "y" }, { "img/a.gif", "GIF" } });
+    FileSystem fs(site.Root());
+    const std::uint32_t page = fs.Locate("sub/page.html", Kind::File).file;
+    const std::uint32_t a = fs.Locate("img/a.gif", Kind::File).file;
+    ASSERT_NE(page, FileSystem::NoFile);
+    ASSERT_NE(a, FileSystem::NoFile);
+    EXPECT_NE(page, a);
+
+    struct Case {
+        const char* prefix;
+        const char* rest;
+        std::uint32_t file;
+    } cases[] = {
+        { "", "./sub/page.html", page },
+        { "sub/", "page.html", page },
+        { "img/", "../sub/page.html", page },
+        { "", "missing/../sub/page.html", page },
+        { "IMG/", "A.GIF", a },
+        { "sub/", "../img/a.gif", a },
+        { "", "sub/nothing.html", FileSystem::NoFile },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fs.Locate(c.prefix, c.rest, Kind::File).file, c.file) << c.prefix << c.rest;
+    // A name equal but for letter case is another file.
+    EXPECT_NE(fs.Locate("sub/Page.HTML", Kind::File).file, page);
+    EXPECT_EQ(fs.Locate("sub", Kind::Folder).file, FileSystem::NoFile);
+}
