@@ -59,8 +59,18 @@ void SiteTrace::Queue(Page page)
 void SiteTrace::MarkUsed(const FileSystem::Found& file)
 {
     // An on-line look-up finds no file on disk.
-    if (m_reportUnused && file.exists && !file.realPath.empty())
-        m_used.Intern(file.realPath);
+    if (!m_reportUnused || !file.exists || file.realPath.empty())
+        return;
+    // Most files are found again and again: their number tells so without hashing a real
+    // path, which the same number always spells alike.
+    if (file.file != FileSystem::NoFile) {
+        if (file.file >= m_usedFiles.size())
+            m_usedFiles.resize(std::size_t(file.file) + 1);
+        if (m_usedFiles[file.file])
+            return;
+        m_usedFiles[file.file] = true;
+    }
+    m_used.Intern(file.realPath);
 }
 
 void SiteTrace::ListUnusedFiles()

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 /// The two lists that let a run follow a site: the page queue, which local links found
 /// are appended to (breadth first, each page once), and the files no reference uses.
@@ -67,4 +68,6 @@ private:
     /// The real paths of the files references found: a large site's run keeps hundreds of
     /// thousands, so each is kept once in blocks.
     InternedTexts m_used;
+    /// Which files, by the look-up's number, m_used holds already.
+    std::vector<bool> m_usedFiles;
 };
