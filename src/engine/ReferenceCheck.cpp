@@ -280,7 +280,7 @@ void ReferenceCheck::CheckLocalLink(const ResolvedReference& ref)
     // analysed and a folder are never pages to queue.
     if (m_ctx.options.TraceIntoLinks && found.exists && !ref.samePage && !page.empty()
         && !PathText::IsSeparator(page.back()))
-        m_ctx.trace.ConsiderPage(page);
+        m_ctx.trace.ConsiderPage(page, found.file);
     grid.AppendBlankRow();
 }
 

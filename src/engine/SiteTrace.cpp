@@ -6,6 +6,21 @@
 #include <string_view>
 #include <vector>
 
+namespace {
+
+/// Marks `file` in `marks`; false when it was marked already.
+bool Mark(std::vector<bool>& marks, std::uint32_t file)
+{
+    if (file >= marks.size())
+        marks.resize(std::size_t(file) + 1);
+    if (marks[file])
+        return false;
+    marks[file] = true;
+    return true;
+}
+
+}
+
 void SiteTrace::QueueStartPage(const std::string& page)
 {
     Page start = Resolve(page);
@@ -13,9 +28,12 @@ void SiteTrace::QueueStartPage(const std::string& page)
     Queue(std::move(start));
 }
 
-void SiteTrace::ConsiderPage(const std::string& link)
+void SiteTrace::ConsiderPage(const std::string& link, std::uint32_t file)
 {
-    // The text is tested first: most links to a page repeat a spelling already queued.
+    // Most links lead to a page queued already: the file's number tells so before any
+    // name is looked at. Then the text: most of the others repeat a spelling queued.
+    if (file < m_queuedFiles.size() && m_queuedFiles[file])
+        return;
     std::string name = PathText::Normalize(link);
     std::string_view ext = PathText::ExtensionOf(name);
     if (name.empty() || ext.empty() || ext == "." || ext == ".ico" || ext == ".css" || ext == ".js"
@@ -49,8 +67,11 @@ bool SiteTrace::Known(const std::string& name) const
 
 void SiteTrace::Queue(Page page)
 {
-    if (page.id)
+    if (page.id) {
         m_pages.insert(*page.id);
+        if (page.file.file != FileSystem::NoFile)
+            Mark(m_queuedFiles, page.file.file);
+    }
     if (m_queued)
         m_queued(page.name);
     m_state.PagesToCheck.Add(std::move(page.name));
@@ -63,14 +84,8 @@ void SiteTrace::MarkUsed(const FileSystem::Found& file)
         return;
     // Most files are found again and again: their number tells so without hashing a real
     // path, which the same number always spells alike.
-    if (file.file != FileSystem::NoFile) {
-        if (file.file >= m_usedFiles.size())
-            m_usedFiles.resize(std::size_t(file.file) + 1);
-        if (m_usedFiles[file.file])
-            return;
-        m_usedFiles[file.file] = true;
-    }
-    m_used.Intern(file.realPath);
+    if (file.file == FileSystem::NoFile || Mark(m_usedFiles, file.file))
+        m_used.Intern(file.realPath);
 }
 
 void SiteTrace::ListUnusedFiles()

@@ -36,7 +36,8 @@ public:
     void QueueStartPage(const std::string& page);
     /// Queues a page that a found local link leads to, unless it is no page to scan
     /// (no extension, ".", ".ico", ".css", ".js") or is queued or analysed already.
-    void ConsiderPage(const std::string& page);
+    /// `file` is the number the site's look-up found the page by, or NoFile.
+    void ConsiderPage(const std::string& page, std::uint32_t file);
 
     /// `queued` learns each page as it is queued, under the name it is queued by.
     void OnQueued(std::function<void(const std::string&)> queued) { m_queued = std::move(queued); }
@@ -65,6 +66,8 @@ private:
     bool m_reportUnused;
     std::function<void(const std::string&)> m_queued;
     std::unordered_set<FileId, FileIdHash> m_pages;
+    /// By the look-up's number: the files queued, their identity in m_pages.
+    std::vector<bool> m_queuedFiles;
     /// The real paths of the files references found: a large site's run keeps hundreds of
     /// thousands, so each is kept once in blocks.
     InternedTexts m_used;
