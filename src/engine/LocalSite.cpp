@@ -47,7 +47,7 @@ FileRead LocalSite::ReadPage(const std::string& page, WalkedPage::Markup markup,
         }
         if (ahead.read.Ok() && ahead.stamp && ahead.stamp == FileStampOf(ahead.realPath)) {
             walked = std::move(ahead.walked);
-            if (!m_anchors.Has(ahead.file))
+            if (ahead.anchorsIndexed && !m_anchors.Has(ahead.file))
                 m_anchors.Keep(ahead.file, std::move(walked.anchors));
             return {};
         }

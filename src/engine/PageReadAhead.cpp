@@ -94,6 +94,9 @@ void PageReadAhead::ReadPages()
         Next next = NextRequest();
         m_reading = true;
         lock.unlock();
+        if (!next.indexed && next.request.anchors == WalkedPage::Anchors::Index
+            && AnchorsSentAlready(InSiteFolder(next.request.realPath)))
+            next.request.anchors = WalkedPage::Anchors::Skip;
         Page page = Prepare(std::move(next.request), std::move(next.indexed));
         IndexTargets(page);
         page.bytes = page.walked.Bytes();
@@ -147,6 +150,11 @@ void PageReadAhead::IndexAhead(std::unique_lock<std::mutex>& lock)
         m_anchors.try_emplace(std::move(realPath), IndexedAnchors { stamp, std::move(anchors) });
 }
 
+bool PageReadAhead::AnchorsSentAlready(std::string_view path) const
+{
+    return !path.empty() && m_anchorsSent.Find(path) != InternedTexts::Missing;
+}
+
 bool PageReadAhead::AnchorsSent(std::string_view path)
 {
     std::size_t known = m_anchorsSent.Count();
@@ -191,7 +199,7 @@ void PageReadAhead::IndexTargets(Page& page)
 PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<IndexedAnchors> indexed) const
 {
     Page page { std::move(request.name), std::move(request.realPath), request.file, {}, { FileRead::Status::Missing },
-        {}, {} };
+        {}, false, {} };
     if (page.realPath.empty())
         return page;
     // Stamped before the read: a change made while it is read shows at the page's turn.
@@ -206,6 +214,7 @@ PageReadAhead::Page PageReadAhead::Prepare(Request request, std::optional<Indexe
         = WalkedPage::Of(std::move(text), m_markup, reuse ? WalkedPage::Anchors::Skip : request.anchors);
     if (reuse)
         page.walked.anchors = std::move(indexed->anchors);
+    page.anchorsIndexed = reuse || request.anchors == WalkedPage::Anchors::Index;
     page.walked.MakeKeys(page.name);
     return page;
 }

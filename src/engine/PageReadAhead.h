@@ -50,6 +50,9 @@ public:
         std::optional<FileStamp> stamp;
         FileRead read;
         WalkedPage walked;
+        /// Whether `walked` holds the page's anchors: not when the reader sent them with
+        /// an earlier page, which the run keeps or reads anew.
+        bool anchorsIndexed = false;
         std::vector<TargetAnchors> targets;
         /// What the page holds in memory, counted against MaxBytes.
         std::size_t bytes = 0;
@@ -107,6 +110,9 @@ private:
     /// Whether the anchors of the file at `path` (from the site's folder) are on their way
     /// to the run already; the first time for each path it answers no. On the reader only.
     bool AnchorsSent(std::string_view path);
+    /// Whether the anchors of `path` went to the run with an earlier page or were indexed
+    /// ahead; unlike AnchorsSent, it records nothing. On the reader only.
+    bool AnchorsSentAlready(std::string_view path) const;
     /// The path of the file from the site's folder; empty (always "sent": the run reads
     /// such anchors itself) when the file lies outside it.
     std::string_view InSiteFolder(std::string_view realPath) const;
