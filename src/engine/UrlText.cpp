@@ -2,6 +2,8 @@
 
 #include "platform/CaseFold.h"
 
+#include <algorithm>
+
 namespace UrlText {
 
 namespace {
@@ -60,21 +62,22 @@ std::string Decode(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        int byte = EscapeAt(text, i);
-        if (byte < 0) {
-            out += text[i];
-            continue;
-        }
-        out += char(byte);
-        i += 2;
+    // Most texts hold no escape: the bytes up to each "%" go in at once.
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t percent = std::min(text.find('%', i), text.size());
+        out.append(text.substr(i, percent - i));
+        if (percent == text.size())
+            break;
+        int byte = EscapeAt(text, percent);
+        out += byte < 0 ? '%' : char(byte);
+        i = percent + (byte < 0 ? 1 : 3);
     }
     return out;
 }
 
 std::optional<std::string> DecodePath(std::string_view path)
 {
-    for (std::size_t i = 0; i < path.size(); ++i) {
+    for (std::size_t i = path.find('%'); i != std::string_view::npos; i = path.find('%', i + 1)) {
         int byte = EscapeAt(path, i);
         if (byte == '/' || byte == '\\' || byte == 0)
             return std::nullopt;
