@@ -17,6 +17,8 @@ bool IsFolderOnDisk(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::uint32_t HashOf(std::string_view name) { return std::uint32_t(CaseFold::FoldedHash()(name)); }
+
 std::string ChildPath(const std::string& folder, std::string_view name)
 {
     return (folder == "/" ? folder : folder + "/") + std::string(name);
@@ -54,7 +56,7 @@ FileSystem::Folder* FileSystem::ParentOf(Folder* folder) const
 FileSystem::Folder* FileSystem::Enter(Entry& entry, Folder* from) const
 {
     if (!entry.folder)
-        entry.folder = NewFolder(ChildPath(from->realPath, entry.name), from);
+        entry.folder = NewFolder(ChildPath(from->realPath, entry.Name()), from);
     return entry.folder;
 }
 
@@ -64,6 +66,7 @@ void FileSystem::Read(Folder* folder) const
     DIR* dir = ::opendir(folder->realPath.c_str());
     if (!dir)
         return;
+    std::vector<Entry> listed;
     while (dirent* e = ::readdir(dir)) {
         std::string_view name = e->d_name;
         if (name == "." || name == "..")
@@ -71,26 +74,20 @@ void FileSystem::Read(Folder* folder) const
         bool isFolder = e->d_type == DT_DIR;
         if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK)
             isFolder = IsFolderOnDisk(ChildPath(folder->realPath, name));
-        folder->entries.push_back({ m_nameTexts.Keep(name), isFolder, isFolder ? NoFile : m_files++, nullptr });
+        std::string_view kept = m_nameTexts.Keep(name);
+        listed.push_back({ kept.data(), nullptr, std::uint32_t(kept.size()), HashOf(kept),
+            isFolder ? NoFile : m_files++, isFolder });
     }
     ::closedir(dir);
-    std::vector<Entry>& entries = folder->entries;
-    entries.shrink_to_fit();
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        int folded = CaseFold::CompareIgnoringCase(a.name, b.name);
-        return folded != 0 ? folded < 0 : a.name < b.name;
-    });
     std::size_t size = 4;
-    while (size < 2 * entries.size())
+    while (size < 2 * listed.size())
         size *= 2;
-    folder->firstOfName.assign(size, NoEntry);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i > 0 && CaseFold::EqualIgnoringCase(entries[i - 1].name, entries[i].name))
-            continue;
-        std::size_t slot = CaseFold::FoldedHash()(entries[i].name) & (size - 1);
-        while (folder->firstOfName[slot] != NoEntry)
+    folder->slots.assign(size, Entry {});
+    for (const Entry& entry : listed) {
+        std::size_t slot = entry.hash & (size - 1);
+        while (folder->slots[slot].nameData)
             slot = (slot + 1) & (size - 1);
-        folder->firstOfName[slot] = std::uint32_t(i);
+        folder->slots[slot] = entry;
     }
 }
 
@@ -98,22 +95,23 @@ FileSystem::Entry* FileSystem::FindEntry(Folder* folder, std::string_view name) 
 {
     if (!folder->read)
         Read(folder);
-    if (folder->firstOfName.empty())
+    std::vector<Entry>& slots = folder->slots;
+    if (slots.empty())
         return nullptr; // the folder could not be read
-    std::vector<Entry>& entries = folder->entries;
-    std::size_t mask = folder->firstOfName.size() - 1;
-    for (std::size_t slot = CaseFold::FoldedHash()(name) & mask;; slot = (slot + 1) & mask) {
-        std::uint32_t first = folder->firstOfName[slot];
-        if (first == NoEntry)
-            return nullptr;
-        if (!CaseFold::EqualIgnoringCase(entries[first].name, name))
+    std::uint32_t hash = HashOf(name);
+    std::size_t mask = slots.size() - 1;
+    Entry* first = nullptr;
+    for (std::size_t slot = hash & mask; slots[slot].nameData; slot = (slot + 1) & mask) {
+        Entry& entry = slots[slot];
+        if (entry.hash != hash || !CaseFold::EqualIgnoringCase(entry.Name(), name))
             continue;
-        // The name as written when it is stored so, else the first spelling of it.
-        for (std::size_t i = first; i < entries.size() && CaseFold::EqualIgnoringCase(entries[i].name, name); ++i)
-            if (entries[i].name == name)
-                return &entries[i];
-        return &entries[first];
+        // The name as written when it is stored so, else its first spelling in byte order.
+        if (entry.Name() == name)
+            return &entry;
+        if (!first || entry.Name() < first->Name())
+            first = &entry;
     }
+    return first;
 }
 
 FileSystem::Found FileSystem::Locate(std::string_view prefix, std::string_view rest, Kind kind) const
@@ -156,13 +154,13 @@ FileSystem::Folder* FileSystem::Resolve(std::string_view prefix, std::string_vie
             return nullptr;
         if (last && entry->isFolder != (kind == Kind::Folder))
             return nullptr;
-        if (m_names[i].judged && entry->name != m_names[i].text)
+        if (m_names[i].judged && entry->Name() != m_names[i].text)
             result.exactCase = false;
         if (!last || kind == Kind::Folder) {
             folder = Enter(*entry, folder);
             continue;
         }
-        result.realPath = ChildPath(folder->realPath, entry->name);
+        result.realPath = ChildPath(folder->realPath, entry->Name());
         result.file = entry->file;
     }
     // A trailing separator names a folder, never a file.
@@ -193,9 +191,9 @@ std::vector<std::string> FileSystem::FileNames(std::string_view path) const
         return names;
     if (!folder->read)
         Read(folder);
-    for (const Entry& e : folder->entries)
-        if (!e.isFolder)
-            names.emplace_back(e.name);
+    for (const Entry& e : folder->slots)
+        if (e.nameData && !e.isFolder)
+            names.emplace_back(e.Name());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -58,23 +58,26 @@ public:
 
 private:
     struct Folder;
+    /// A name a folder lists. Half a cache line, with the letter-case-blind hash of the
+    /// name beside it: a look-up in a large site's folder reads the slot and the name only.
     struct Entry {
-        std::string_view name; // in m_nameTexts
-        bool isFolder = false;
-        std::uint32_t file = NoFile;
+        const char* nameData = nullptr; // in m_nameTexts; none in a free slot
         Folder* folder = nullptr; // read when first entered
+        std::uint32_t nameSize = 0;
+        std::uint32_t hash = 0;
+        std::uint32_t file = NoFile;
+        bool isFolder = false;
+
+        std::string_view Name() const { return { nameData, nameSize }; }
     };
-    /// A folder's listing, read once: the entries in letter-case-blind order (names equal
-    /// that way side by side, in byte order), and an open table of the first entry of each
-    /// such run, kept at most half full.
+    /// A folder's listing, read once, as an open table of its entries kept at most half
+    /// full; names equal but for letter case lie on one probe sequence.
     struct Folder {
         std::string realPath;
         Folder* parent = nullptr;
         bool read = false;
-        std::vector<Entry> entries;
-        std::vector<std::uint32_t> firstOfName;
+        std::vector<Entry> slots;
     };
-    static constexpr std::uint32_t NoEntry = UINT32_MAX;
     struct Name {
         std::string_view text;
         bool judged;
